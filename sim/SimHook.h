@@ -1,0 +1,132 @@
+// A simulated ScriptHookRDR2: a scriptable model of the game world behind the nine script-hook
+// operations (and GetTickCount), recording every call the plug-in makes.
+//
+// The host (a test, the sandbox) builds a world, then either calls plug-in functions directly
+// (their natives are answered and recorded at once) or starts the registered script and runs it
+// one tick at a time: the script runs on its own context and every scriptWait hands control back
+// to the host. Keyboard messages may be delivered from any thread.
+//
+// Threading: world set-up, the call log and the script controls belong to the host thread; while
+// a tick runs, the host is blocked, so the script may touch them freely. The clock functions,
+// GetTickCount, SendKey and TapKey may be called from any thread.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "hook/ScriptHook.h"
+
+namespace sim {
+
+struct Vec3 {
+  float x = 0;
+  float y = 0;
+  float z = 0;
+};
+
+enum class Op {
+  ScriptRegister,             // args: module, entry
+  ScriptUnregister,           // args: module
+  KeyboardHandlerRegister,    // args: handler
+  KeyboardHandlerUnregister,  // args: handler
+  ScriptWait,                 // args: milliseconds
+  WorldGetAllPeds,            // args: capacity; result[0]: count returned
+  Native,                     // hash, pushed slots, result
+};
+
+// One recorded operation. Pointers are recorded as their address.
+struct Call {
+  Op op = Op::Native;
+  std::uint64_t hash = 0;            // natives only
+  std::vector<std::uint64_t> args;   // pushed slots, or the operation's arguments
+  std::uint64_t result[3] = {0, 0, 0};  // the native's result buffer as the plug-in saw it
+  std::string text;                  // natives given a string: the text it pointed to
+};
+
+// One StartMeleeAction the plug-in made.
+struct StartedAction {
+  std::int32_t actor = 0;
+  std::int32_t target = 0;
+  std::uint32_t actionHash = 0;
+};
+
+// --- The world -------------------------------------------------------------------------------
+
+// Stops a started script (see StopScript), then empties the world, the call log and the action
+// log, forgets the registrations and the keyboard handler, and sets the clock to 0. Default
+// answers: see SetPedAnswer.
+void Reset();
+
+// The player's ped (answer of the player-ped native) and its position. Default handle 0. A nonzero
+// handle becomes a known ped, unlisted unless AddPed lists it; a previous player's ped stays known.
+void SetPlayer(std::int32_t handle, Vec3 position);
+// The engaged ped reported for the player; 0 for none.
+void SetEngaged(std::int32_t handle);
+
+// Adds or moves a known ped. Listed peds are returned by worldGetAllPeds in the order added;
+// unlisted ones are known to the checks (for example an engaged ped out of the list).
+void AddPed(std::int32_t handle, Vec3 position, bool listed = true);
+void RemovePed(std::int32_t handle);
+
+// Answer of a per-ped check native for `ped` (the first argument; for the pair native, the
+// second). Without an override, a known ped passes every eligibility and readiness check
+// (the first two checks answer 1, all others 0) and an unknown ped fails the first two.
+void SetPedAnswer(std::int32_t ped, std::uint64_t hash, std::int32_t value);
+// Answer of a native whatever its arguments (the world check, the gates, the random native);
+// takes precedence over per-ped answers. Applies to every native answering a 32-bit integer
+// (the player and engaged natives too), not to position, distance, name hash or action start.
+// Gate A defaults to 1 (closed), gate B to 0 (closed), the world check and random native to 0.
+void SetAnswer(std::uint64_t hash, std::int32_t value);
+void ClearAnswer(std::uint64_t hash);
+
+// Makes worldGetAllPeds report `count` regardless of the buffer: it writes min(count, capacity)
+// entries (the list repeated, or handle 0 when it is empty) and returns `count`. A negative value
+// restores the honest count.
+void SetReportedPedCount(int count);
+
+// The action hash the name-hash native gives for `name` (deterministic, case-insensitive).
+std::uint32_t NameHash(const std::string& name);
+// The action name behind a hash NameHash gave, or "" when unknown.
+std::string ActionName(std::uint32_t actionHash);
+
+// --- The clock and the keyboard -----------------------------------------------------------------
+
+void SetTime(std::uint32_t milliseconds);
+void AdvanceTime(std::uint32_t milliseconds);
+std::uint32_t Time();
+
+// Delivers one keyboard message to the registered handler, if any. `released` is the is-up-now
+// flag; `wasDown` the was-down-before flag.
+void SendKey(std::uint32_t key, bool released, bool wasDown = false, bool alt = false);
+// A press followed by a release of `key`.
+void TapKey(std::uint32_t key);
+
+// --- The log ----------------------------------------------------------------------------------
+
+const std::vector<Call>& Calls();
+std::vector<Call> TakeCalls();  // returns the log and empties it
+const std::vector<StartedAction>& Actions();
+std::vector<StartedAction> TakeActions();
+
+// --- Registrations and the script -------------------------------------------------------------
+
+HINSTANCE RegisteredModule();
+ScriptEntryFn RegisteredScript();
+KeyboardHandlerFn RegisteredKeyboardHandler();
+
+// Runs the registered script until its next scriptWait, `ticks` times. The first tick starts
+// the script. Returns false when no script is registered or the script has returned by itself
+// (then it is not restarted until StopScript, Reset or a new registration); an exception the
+// script lets out is rethrown here. A scriptWait made outside the hosted script is recorded and
+// returns at once.
+bool RunScriptTicks(int ticks = 1);
+// Stops a started script cleanly: its parked scriptWait throws a token private to the sim, which
+// the plug-in must let pass (no catch (...) around its loop), and the thread is joined. Also done
+// by scriptRegister (one script at a time), by scriptUnregister of the registered module, by Reset
+// and at process exit. Host thread only; does nothing when nothing runs.
+void StopScript();
+// Whether the script is parked in scriptWait, waiting for its next tick.
+bool ScriptRunning();
+
+}  // namespace sim

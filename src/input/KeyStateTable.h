@@ -1,0 +1,39 @@
+// The latest keyboard message per virtual-key code, and the one test the script makes on it.
+//
+// Threading: RecordKeyMessage runs wherever the script hook delivers keyboard messages and is the
+// table's only writer; ConsumeKeyRelease runs on the script and is its only reader. There is no
+// lock: every field is a relaxed 32-bit atomic, so a message that lands between a test and its
+// reset is simply overwritten by the reset.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "hook/Platform.h"
+
+namespace scuffler {
+
+// One key's latest message. All zero means no message since load (or since the last consume).
+struct KeyState {
+  std::atomic<std::uint32_t> stampTime{0};     // GetTickCount when the message arrived
+  std::atomic<std::uint32_t> altFlag{0};       // Alt flag, as passed
+  std::atomic<std::uint32_t> wasDownFlag{0};   // was-down-before flag, as passed
+  std::atomic<std::uint32_t> releasedFlag{0};  // is-up-now flag, as passed: nonzero on release
+};
+
+// Virtual-key codes 0 to 254; code 255 has no slot.
+constexpr std::uint32_t kKeySlotCount = 255;
+// How long after its release message a key still counts as just released.
+constexpr std::uint32_t kReleaseWindowMs = 100;
+
+extern KeyState gKeyStateTable[kKeySlotCount];
+
+// Keyboard handler given to the script hook: records the message in the key's slot.
+void RecordKeyMessage(DWORD key, WORD repeats, BYTE scanCode, BOOL isExtended, BOOL isWithAlt,
+                      BOOL wasDownBefore, BOOL isUpNow);
+
+// True when `keyCode`'s latest message was its release and arrived less than 100 ms ago; the
+// answer consumes the release by zeroing the slot. Codes outside 0 to 254 are always false.
+bool ConsumeKeyRelease(std::int32_t keyCode);
+
+}  // namespace scuffler

@@ -1,0 +1,27 @@
+// The script: one pass of its loop per game tick.
+//
+// Script context only. A tick is: LoadSettings, RefreshTickState, FindNearestTarget, the six
+// triggers, then scriptWait(0).
+#pragma once
+
+#include <cstdint>
+
+namespace scuffler {
+
+// Size of the ped buffer handed to worldGetAllPeds.
+constexpr int kPedBufferSize = 1024;
+
+// The script entry handed to scriptRegister; loops for ever, one tick per scriptWait.
+void ScriptEntry();
+
+// One tick without its closing scriptWait(0).
+void RunTick();
+
+// Writes playerPed and engagedPed of gTickState.
+void RefreshTickState();
+
+// Writes targetPed: the nearest eligible ped within MAX_DISTANCE of the player, or 0. Of peds at
+// the same distance the later one in the game's list wins; a ped exactly at the limit counts.
+void FindNearestTarget();
+
+}  // namespace scuffler

@@ -1,0 +1,7 @@
+#include "melee/TickState.h"
+
+namespace scuffler {
+
+TickState gTickState;
+
+}  // namespace scuffler

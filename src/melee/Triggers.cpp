@@ -1,0 +1,68 @@
+#include "melee/Triggers.h"
+
+#include "hook/NativeBridge.h"
+#include "hook/NativeHashes.h"
+#include "input/KeyStateTable.h"
+#include "melee/PedChecks.h"
+#include "melee/TickState.h"
+
+namespace scuffler {
+
+const MeleeAction kMeleeActions[kMeleeActionCount] = {
+    {&Settings::iKick1NoRagdoll, "AR_ATT_COMBO_V2_PT3_LEFTSIDE"},
+    {&Settings::iKickToChest, "AR_ATTACK_COUNTER_FROM_DODGELEFT_V1"},
+    {&Settings::iKickToLeg, "AR_ATTACK_COUNTER_FROM_DODGERIGHT_V2"},
+    {&Settings::iKick2MidFar, "AR_KICK_MID_FAR_V01"},
+    {&Settings::iKick4Lowfar, "AR_KICK_LOW_FAR_V01"},
+};
+
+namespace {
+
+std::uint32_t ActionHash(const MeleeAction& action) {
+  return static_cast<std::uint32_t>(CallNativeInt(hash::kActionNameHash, action.name));
+}
+
+}  // namespace
+
+std::int32_t ChooseActionTarget() {
+  const std::int32_t target = gTickState.targetPed;
+  if (target != 0 && IsEligibleTarget(target) &&
+      CallNativeInt(hash::kPairCheck, gTickState.playerPed, target) == 0 && IsPlayerReady()) {
+    return target;
+  }
+  const std::int32_t engaged = gTickState.engagedPed;
+  if (engaged != 0 && IsEligibleTarget(engaged) && IsPlayerReady()) return engaged;
+  return 0;
+}
+
+void RunKeyTrigger(const MeleeAction& action) {
+  // Consumed before the target is chosen: a release starts at most one action, even none.
+  if (!ConsumeKeyRelease(gSettings.*action.keyCode)) return;
+  const std::int32_t target = ChooseActionTarget();
+  if (target == 0) return;
+  StartMeleeAction(gTickState.playerPed, target, ActionHash(action));
+}
+
+void RunRandomTrigger() {
+  if (CallNativeInt(hash::kRandomGateA, 0) != 0) return;
+  if (CallNativeInt(hash::kRandomGateB, 0, hash::kRandomGateBValue) == 0) return;
+  std::uint32_t actionHashList[kMeleeActionCount];
+  for (std::size_t row = 0; row < kMeleeActionCount; ++row) {
+    actionHashList[row] = ActionHash(kMeleeActions[row]);
+  }
+  const std::int32_t pick =
+      CallNativeInt(hash::kRandomInt, 0, static_cast<std::int32_t>(kMeleeActionCount));
+  // The game's bounds are not trusted with an array index.
+  if (pick < 0 || pick >= static_cast<std::int32_t>(kMeleeActionCount)) return;
+  const std::int32_t target = ChooseActionTarget();
+  if (target == 0) return;
+  StartMeleeAction(gTickState.playerPed, target, actionHashList[pick]);
+}
+
+void RunTriggers() {
+  RunKeyTrigger(kMeleeActions[0]);
+  RunRandomTrigger();
+  for (std::size_t row = 1; row < kMeleeActionCount; ++row) RunKeyTrigger(kMeleeActions[row]);
+}
+
+}  // namespace scuffler

@@ -1,0 +1,39 @@
+// The six triggers that start melee actions: five bound to keys, one gated by the game.
+//
+// Script context only. They keep no state between ticks; the only state they change is a key
+// slot, consumed through ConsumeKeyRelease.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "settings/Settings.h"
+
+namespace scuffler {
+
+// One named melee action and the setting that holds its key code.
+struct MeleeAction {
+  std::int32_t Settings::*keyCode;
+  const char* name;
+};
+
+constexpr std::size_t kMeleeActionCount = 5;
+// Rows in trigger order; the row number is also the action's place in the random pick.
+extern const MeleeAction kMeleeActions[kMeleeActionCount];
+
+// The target of an action this instant: targetPed if it is still eligible, allowed by the pair
+// check and the player is ready; else engagedPed if eligible and the player is ready; else 0.
+std::int32_t ChooseActionTarget();
+
+// Starts `action` against ChooseActionTarget() when its key was released in the last 100 ms.
+// The release is used up even when there is no target.
+void RunKeyTrigger(const MeleeAction& action);
+
+// When both gate natives allow it, starts one of the five actions picked by the game's random
+// native.
+void RunRandomTrigger();
+
+// All six in tick order: row 0, the random trigger, rows 1 to 4.
+void RunTriggers();
+
+}  // namespace scuffler

@@ -1,0 +1,9 @@
+// The module entry point, declared for the hosts that call it by hand (tests, the sandbox);
+// on Windows the loader finds it by name.
+#pragma once
+
+#include "hook/Platform.h"
+
+// Reason 1 registers the script and the keyboard callback; reason 0 removes both, script
+// first; other reasons do nothing. Always TRUE.
+extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved);

@@ -1,0 +1,7 @@
+#include "settings/Settings.h"
+
+namespace scuffler {
+
+Settings gSettings;
+
+}  // namespace scuffler

@@ -1,0 +1,28 @@
+// The plug-in's six tunable values and their refresh from Scuffler.ini.
+//
+// Script context only: LoadSettings runs at the start of every tick and is the only writer;
+// the search and the triggers read the fields directly afterwards.
+#pragma once
+
+#include <cstdint>
+
+namespace scuffler {
+
+// Each field is named after its key in section [Scuffler] of Scuffler.ini. Key codes are Windows
+// virtual-key codes; 0 to 254 selects a key, anything else (negative included) binds none.
+struct Settings {
+  std::int32_t iKick1NoRagdoll = 71;  // G
+  std::int32_t iKickToChest = 38;     // up arrow
+  std::int32_t iKickToLeg = 40;       // down arrow
+  std::int32_t iKick2MidFar = 39;     // right arrow
+  std::int32_t iKick4Lowfar = 37;     // left arrow
+  float MAX_DISTANCE = 10.0f;         // radius of the target search, in world units
+};
+
+extern Settings gSettings;
+
+// Refreshes gSettings from Scuffler.ini in the current directory. When the file does not open,
+// nothing changes; a value that does not convert leaves its field as it was.
+void LoadSettings();
+
+}  // namespace scuffler

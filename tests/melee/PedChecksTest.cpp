@@ -1,0 +1,113 @@
+// The eligibility and readiness chains: which natives are asked, in what order, and where they
+// stop.
+#include <gtest/gtest.h>
+
+#include "hook/NativeHashes.h"
+#include "melee/PedChecks.h"
+#include "melee/TestWorld.h"
+#include "melee/TickState.h"
+
+namespace scuffler::testing {
+namespace {
+
+constexpr std::int32_t kPlayer = 1;
+constexpr std::int32_t kPed = 2;
+
+class PedChecksTest : public WorldTest {
+ protected:
+  void SetUp() override {
+    WorldTest::SetUp();
+    sim::SetPlayer(kPlayer, {});
+    sim::AddPed(kPed, {1, 0, 0});
+    gTickState.playerPed = kPlayer;
+  }
+};
+
+TEST_F(PedChecksTest, EligiblePedAnswersAllElevenChecksInOrder) {
+  EXPECT_TRUE(IsEligibleTarget(kPed));
+  EXPECT_EQ(TakeNativeCalls(), EligibilityCalls(kPed));
+}
+
+// Each step failing, with a failing answer whose low byte is zero where the step passes on 0.
+TEST_F(PedChecksTest, EligibilityStopsAtTheFirstFailingStep) {
+  const struct {
+    std::uint64_t hash;
+    std::int32_t failing;
+  } steps[] = {
+      {hash::kEligibilityCheck1, 0},   {hash::kEligibilityCheck2, 0},
+      {hash::kEligibilityCheck3, 256}, {hash::kEligibilityCheck4, 1},
+      {hash::kEligibilityCheck5, -1},  {hash::kEligibilityCheck6, 0x10000},
+      {hash::kEligibilityCheck7, 1},   {hash::kEligibilityCheck8, 2},
+      {hash::kEligibilityCheck9, 1},   {hash::kWorldCheck, 0x01000000},
+      {hash::kPedCheck11, 1},
+  };
+  for (int step = 0; step < 11; ++step) {
+    sim::Reset();
+    sim::AddPed(kPed, {1, 0, 0});
+    if (steps[step].hash == hash::kWorldCheck) {
+      sim::SetAnswer(steps[step].hash, steps[step].failing);
+    } else {
+      sim::SetPedAnswer(kPed, steps[step].hash, steps[step].failing);
+    }
+    EXPECT_FALSE(IsEligibleTarget(kPed)) << "step " << step + 1;
+    EXPECT_EQ(TakeNativeCalls(), EligibilityCalls(kPed, step)) << "step " << step + 1;
+  }
+}
+
+TEST_F(PedChecksTest, HandleZeroIsAskedLikeAnyOther) {
+  EXPECT_FALSE(IsEligibleTarget(0));
+  EXPECT_EQ(TakeNativeCalls(), EligibilityCalls(0, 0));
+}
+
+TEST_F(PedChecksTest, HandleWithTopBitSetIsZeroExtended) {
+  const auto ped = static_cast<std::int32_t>(0x80000010u);
+  sim::AddPed(ped, {});
+  EXPECT_TRUE(IsEligibleTarget(ped));
+  const NativeSequence calls = TakeNativeCalls();
+  ASSERT_EQ(calls.size(), 11u);
+  EXPECT_EQ(calls[0].args, std::vector<std::uint64_t>{0x80000010u});
+}
+
+TEST_F(PedChecksTest, ReadyPlayerAnswersFourChecksInOrder) {
+  EXPECT_TRUE(IsPlayerReady());
+  EXPECT_EQ(TakeNativeCalls(), ReadinessCalls(kPlayer));
+}
+
+TEST_F(PedChecksTest, ReadinessStopsAtTheFirstFailingStep) {
+  const std::uint64_t steps[] = {hash::kEligibilityCheck5, hash::kEligibilityCheck6,
+                                 hash::kPlayerCheck, hash::kWorldCheck};
+  for (int step = 0; step < 4; ++step) {
+    sim::Reset();
+    sim::SetPlayer(kPlayer, {});
+    if (steps[step] == hash::kWorldCheck) {
+      sim::SetAnswer(steps[step], 512);
+    } else {
+      sim::SetPedAnswer(kPlayer, steps[step], 512);
+    }
+    EXPECT_FALSE(IsPlayerReady()) << "step " << step + 1;
+    EXPECT_EQ(TakeNativeCalls(), ReadinessCalls(kPlayer, step)) << "step " << step + 1;
+  }
+}
+
+TEST_F(PedChecksTest, ReadinessAsksAboutHandleZeroWhenThereIsNoPlayer) {
+  gTickState.playerPed = 0;
+  IsPlayerReady();
+  EXPECT_EQ(TakeNativeCalls(), ReadinessCalls(0));
+}
+
+TEST_F(PedChecksTest, WorldCheckBlocksEveryPedAndThePlayer) {
+  sim::AddPed(3, {2, 0, 0});
+  sim::SetAnswer(hash::kWorldCheck, 1);
+  EXPECT_FALSE(IsEligibleTarget(kPed));
+  EXPECT_FALSE(IsEligibleTarget(3));
+  EXPECT_FALSE(IsPlayerReady());
+}
+
+TEST_F(PedChecksTest, PedCheck11PassesHandleElevenAndOne) {
+  sim::SetPedAnswer(kPed, hash::kPedCheck11, 77);
+  EXPECT_EQ(PedCheck11(kPed), 77);
+  EXPECT_EQ(TakeNativeCalls(), (NativeSequence{{hash::kPedCheck11, {kPed, 11, 1}}}));
+}
+
+}  // namespace
+}  // namespace scuffler::testing

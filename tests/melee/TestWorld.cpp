@@ -1,0 +1,85 @@
+#include "melee/TestWorld.h"
+
+#include <cstring>
+#include <iomanip>
+
+#include "hook/NativeHashes.h"
+#include "input/KeyStateTable.h"
+#include "melee/TickState.h"
+#include "settings/Settings.h"
+
+namespace scuffler::testing {
+
+std::ostream& operator<<(std::ostream& out, const NativeCall& call) {
+  out << "0x" << std::hex << std::uppercase << std::setw(16) << std::setfill('0') << call.hash
+      << "(";
+  for (std::size_t i = 0; i < call.args.size(); ++i) out << (i ? ", 0x" : "0x") << call.args[i];
+  return out << ")" << std::dec;
+}
+
+std::uint64_t FloatSlot(float value) {
+  std::uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+NativeSequence EligibilityCalls(std::int32_t ped, int passingSteps) {
+  const std::uint64_t p = static_cast<std::uint32_t>(ped);
+  const NativeSequence chain = {
+      {hash::kEligibilityCheck1, {p}}, {hash::kEligibilityCheck2, {p}},
+      {hash::kEligibilityCheck3, {p}}, {hash::kEligibilityCheck4, {p}},
+      {hash::kEligibilityCheck5, {p}}, {hash::kEligibilityCheck6, {p, 0}},
+      {hash::kEligibilityCheck7, {p}}, {hash::kEligibilityCheck8, {p}},
+      {hash::kEligibilityCheck9, {p}}, {hash::kWorldCheck, {}},
+      {hash::kPedCheck11, {p, 11, 1}},
+  };
+  const auto asked = static_cast<std::size_t>(passingSteps < 11 ? passingSteps + 1 : 11);
+  return NativeSequence(chain.begin(), chain.begin() + static_cast<std::ptrdiff_t>(asked));
+}
+
+NativeSequence ReadinessCalls(std::int32_t player, int passingSteps) {
+  const std::uint64_t p = static_cast<std::uint32_t>(player);
+  const NativeSequence chain = {
+      {hash::kEligibilityCheck5, {p}},
+      {hash::kEligibilityCheck6, {p, 0}},
+      {hash::kPlayerCheck, {p}},
+      {hash::kWorldCheck, {}},
+  };
+  const auto asked = static_cast<std::size_t>(passingSteps < 4 ? passingSteps + 1 : 4);
+  return NativeSequence(chain.begin(), chain.begin() + static_cast<std::ptrdiff_t>(asked));
+}
+
+NativeSequence operator+(NativeSequence a, const NativeSequence& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+NativeSequence TakeNativeCalls() {
+  NativeSequence natives;
+  for (const sim::Call& call : sim::TakeCalls()) {
+    if (call.op == sim::Op::Native) natives.push_back({call.hash, call.args});
+  }
+  return natives;
+}
+
+void WorldTest::SetUp() {
+  sim::StopScript();
+  sim::Reset();
+  gSettings = Settings{};
+  gTickState = TickState{};
+  for (KeyState& slot : gKeyStateTable) {
+    slot.stampTime = 0;
+    slot.altFlag = 0;
+    slot.wasDownFlag = 0;
+    slot.releasedFlag = 0;
+  }
+}
+
+void WorldTest::TearDown() {
+  sim::StopScript();
+  keyboardHandlerUnregister(&RecordKeyMessage);
+}
+
+void WorldTest::ListenToKeyboard() { keyboardHandlerRegister(&RecordKeyMessage); }
+
+}  // namespace scuffler::testing
