@@ -1,0 +1,171 @@
+// The native-call protocol and the ped enumeration, answered from the world record. Every native
+// is recorded exactly as pushed, even with too few or too many slots, so tests can assert the
+// plug-in's calls slot by slot; a missing slot reads as 0 when answering.
+#include <algorithm>
+#include <cstring>
+
+#include "SimState.h"
+#include "hook/NativeHashes.h"
+
+namespace {
+
+namespace hash = scuffler::hash;
+using sim::detail::State;
+using sim::detail::TheState;
+
+std::uint64_t Slot(const std::vector<std::uint64_t>& args, std::size_t index) {
+  return index < args.size() ? args[index] : 0;
+}
+
+std::int32_t SlotInt(const std::vector<std::uint64_t>& args, std::size_t index) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(Slot(args, index)));
+}
+
+float SlotFloat(const std::vector<std::uint64_t>& args, std::size_t index) {
+  const auto bits = static_cast<std::uint32_t>(Slot(args, index));
+  float value;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
+
+void PutFloat(std::uint64_t* result, std::size_t byteOffset, float value) {
+  std::memcpy(reinterpret_cast<unsigned char*>(result) + byteOffset, &value, sizeof value);
+}
+
+void PutInt(std::uint64_t* result, std::int32_t value) {
+  result[0] = static_cast<std::uint32_t>(value);
+}
+
+// Which argument names the ped of a per-ped check; -1 for natives that are not per-ped checks.
+int PedArgument(std::uint64_t nativeHash) {
+  switch (nativeHash) {
+    case hash::kEligibilityCheck1:
+    case hash::kEligibilityCheck2:
+    case hash::kEligibilityCheck3:
+    case hash::kEligibilityCheck4:
+    case hash::kEligibilityCheck5:
+    case hash::kEligibilityCheck6:
+    case hash::kEligibilityCheck7:
+    case hash::kEligibilityCheck8:
+    case hash::kEligibilityCheck9:
+    case hash::kPedCheck11:
+    case hash::kPlayerCheck:
+      return 0;
+    case hash::kPairCheck:
+      return 1;
+    default:
+      return -1;
+  }
+}
+
+// The default of a check: a known ped is eligible and ready; the two gates start closed.
+std::int32_t DefaultAnswer(std::uint64_t nativeHash, std::int32_t ped) {
+  switch (nativeHash) {
+    case hash::kEligibilityCheck1:
+    case hash::kEligibilityCheck2:
+      return sim::detail::FindPed(ped) != nullptr ? 1 : 0;
+    case hash::kRandomGateA:
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+bool AnswersWithInt(std::uint64_t nativeHash) {
+  return PedArgument(nativeHash) >= 0 || nativeHash == hash::kWorldCheck ||
+         nativeHash == hash::kRandomGateA || nativeHash == hash::kRandomGateB ||
+         nativeHash == hash::kRandomInt || nativeHash == hash::kPlayerPed ||
+         nativeHash == hash::kEngagedPed;
+}
+
+std::int32_t IntAnswer(const State& state, const sim::Call& call) {
+  if (const auto fixed = state.answers.find(call.hash); fixed != state.answers.end()) {
+    return fixed->second;
+  }
+  if (call.hash == hash::kPlayerPed) return state.player;
+  if (call.hash == hash::kEngagedPed) {
+    return SlotInt(call.args, 0) == state.player ? state.engaged : 0;
+  }
+  const int pedArgument = PedArgument(call.hash);
+  const std::int32_t ped =
+      pedArgument < 0 ? 0 : SlotInt(call.args, static_cast<std::size_t>(pedArgument));
+  if (pedArgument >= 0) {
+    if (const auto answer = state.pedAnswers.find({ped, call.hash});
+        answer != state.pedAnswers.end()) {
+      return answer->second;
+    }
+  }
+  return DefaultAnswer(call.hash, ped);
+}
+
+void Answer(State& state, sim::Call& call, std::uint64_t* result) {
+  if (AnswersWithInt(call.hash)) {
+    PutInt(result, IntAnswer(state, call));
+  } else if (call.hash == hash::kPedPosition) {
+    const sim::detail::Ped* ped = sim::detail::FindPed(SlotInt(call.args, 0));
+    const sim::Vec3 at = ped != nullptr ? ped->position : sim::Vec3{};
+    PutFloat(result, 0, at.x);
+    PutFloat(result, 8, at.y);
+    PutFloat(result, 16, at.z);
+  } else if (call.hash == hash::kSquaredDistance) {
+    const float dx = SlotFloat(call.args, 0) - SlotFloat(call.args, 3);
+    const float dy = SlotFloat(call.args, 1) - SlotFloat(call.args, 4);
+    const float dz = SlotFloat(call.args, 2) - SlotFloat(call.args, 5);
+    PutFloat(result, 0, dx * dx + dy * dy + dz * dz);
+  } else if (call.hash == hash::kActionNameHash) {
+    const auto address = static_cast<std::uintptr_t>(Slot(call.args, 0));
+    const auto* text = reinterpret_cast<const char*>(address);
+    call.text = text != nullptr ? text : "";
+    result[0] = sim::detail::HashActionName(call.text);
+  } else if (call.hash == hash::kStartMeleeAction) {
+    state.actions.push_back({SlotInt(call.args, 0), SlotInt(call.args, 1),
+                             static_cast<std::uint32_t>(Slot(call.args, 2))});
+    result[0] = 1;
+  }
+  // Any other native answers zeros.
+}
+
+}  // namespace
+
+extern "C" void nativeInit(std::uint64_t nativeHash) {
+  State& state = TheState();
+  state.pendingHash = nativeHash;
+  state.pendingArgs.clear();
+}
+
+extern "C" void nativePush64(std::uint64_t value) { TheState().pendingArgs.push_back(value); }
+
+extern "C" std::uint64_t* nativeCall() {
+  State& state = TheState();
+  sim::Call call;
+  call.op = sim::Op::Native;
+  call.hash = state.pendingHash;
+  call.args = std::move(state.pendingArgs);
+  state.pendingArgs.clear();
+  std::fill(std::begin(state.result), std::end(state.result), 0);
+  Answer(state, call, state.result);
+  std::copy(std::begin(state.result), std::end(state.result), std::begin(call.result));
+  sim::detail::Record(std::move(call));
+  return state.result;
+}
+
+extern "C" int worldGetAllPeds(int* peds, int capacity) {
+  State& state = TheState();
+  std::vector<std::int32_t> listed;
+  for (const sim::detail::Ped& ped : state.peds) {
+    if (ped.listed) listed.push_back(ped.handle);
+  }
+  const int room = peds != nullptr ? std::max(capacity, 0) : 0;
+  const int count = state.reportedPedCount >= 0 ? state.reportedPedCount
+                                                : std::min(static_cast<int>(listed.size()), room);
+  // A reported count beyond the list repeats it, so the plug-in's reads stay meaningful.
+  for (int i = 0; i < std::min(count, room); ++i) {
+    peds[i] = listed.empty() ? 0 : listed[static_cast<std::size_t>(i) % listed.size()];
+  }
+  sim::Call call;
+  call.op = sim::Op::WorldGetAllPeds;
+  call.args = {static_cast<std::uint32_t>(capacity)};
+  call.result[0] = static_cast<std::uint32_t>(count);
+  sim::detail::Record(std::move(call));
+  return count;
+}

@@ -1,0 +1,62 @@
+// The simulated hook's shared record: the world, the canned answers, the call log and the
+// registrations, seen by the world, native, clock/keyboard and script-hosting files alike.
+// Private to the sim; hosts use SimHook.h.
+//
+// Threading: owned by whichever side holds the turn (the host, or the script while a tick runs);
+// the script host's hand-off orders every access, so nothing here is locked. The clock and the
+// keyboard handler are kept apart, as atomics, because they are touched from any thread.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "SimHook.h"
+
+namespace sim::detail {
+
+struct Ped {
+  std::int32_t handle = 0;
+  Vec3 position;
+  bool listed = true;
+};
+
+struct State {
+  std::int32_t player = 0;
+  std::int32_t engaged = 0;
+  std::vector<Ped> peds;  // known peds, in the order first added
+
+  std::map<std::pair<std::int32_t, std::uint64_t>, std::int32_t> pedAnswers;  // (ped, hash)
+  std::map<std::uint64_t, std::int32_t> answers;                              // hash
+  int reportedPedCount = -1;  // negative: the honest count
+
+  std::map<std::uint32_t, std::string> actionNames;  // hash -> first text seen
+
+  std::vector<Call> calls;
+  std::vector<StartedAction> actions;
+
+  // The native being built between nativeInit and nativeCall, and the buffer nativeCall returns.
+  std::uint64_t pendingHash = 0;
+  std::vector<std::uint64_t> pendingArgs;
+  std::uint64_t result[3] = {0, 0, 0};
+
+  HINSTANCE module = nullptr;
+  ScriptEntryFn entry = nullptr;
+};
+
+State& TheState();
+
+// The known ped `handle`, or null.
+Ped* FindPed(std::int32_t handle);
+
+void Record(Call call);
+
+// Back to a clock at 0 and no keyboard handler.
+void ResetClockAndKeys();
+
+// Jenkins one-at-a-time over the lower-cased text; remembers the first text seen per hash.
+std::uint32_t HashActionName(const std::string& text);
+
+}  // namespace sim::detail

@@ -1,0 +1,393 @@
+// The simulated hook on its own: script hand-off and stopping, keyboard delivery across threads,
+// ped enumeration bounds, native answers and their byte layout, and the call log.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "SimHook.h"
+#include "hook/NativeBridge.h"
+#include "hook/NativeHashes.h"
+
+namespace {
+
+namespace hash = scuffler::hash;
+using scuffler::CallNative;
+using scuffler::CallNativeFloat;
+using scuffler::CallNativeInt;
+using scuffler::CallNativePoint;
+using scuffler::CallNativeU64;
+
+HINSTANCE Module(std::uintptr_t value) { return reinterpret_cast<HINSTANCE>(value); }
+
+std::uint64_t FloatSlot(float value) {
+  std::uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+std::vector<sim::Op> Ops(const std::vector<sim::Call>& calls) {
+  std::vector<sim::Op> ops;
+  for (const sim::Call& call : calls) ops.push_back(call.op);
+  return ops;
+}
+
+class SimTest : public ::testing::Test {
+ protected:
+  void SetUp() override { sim::Reset(); }
+  void TearDown() override { sim::Reset(); }
+};
+
+// --- Script hosting ------------------------------------------------------------------------------
+
+int gTicks = 0;
+int gUnwound = 0;
+int gStepsBeforeReturn = 0;
+
+struct UnwindWitness {
+  ~UnwindWitness() { ++gUnwound; }
+};
+
+void CountingScript() {
+  UnwindWitness witness;
+  for (;;) {
+    ++gTicks;
+    CallNativeInt(hash::kPlayerPed);
+    scriptWait(0);
+  }
+}
+
+void ReturningScript() {
+  for (int step = 0; step < gStepsBeforeReturn; ++step) scriptWait(5);
+}
+
+void ThrowingScript() {
+  scriptWait(0);
+  throw std::runtime_error("script failure");
+}
+
+void StartCounting() {
+  gTicks = 0;
+  gUnwound = 0;
+  scriptRegister(Module(0x1000), &CountingScript);
+  sim::TakeCalls();
+}
+
+TEST_F(SimTest, TicksHandOverStrictlyBetweenHostAndScript) {
+  StartCounting();
+  sim::SetPlayer(7, {});
+  ASSERT_TRUE(sim::RunScriptTicks(1));
+  EXPECT_EQ(gTicks, 1);
+  EXPECT_TRUE(sim::ScriptRunning());
+  std::vector<sim::Call> calls = sim::TakeCalls();
+  ASSERT_EQ(Ops(calls), (std::vector<sim::Op>{sim::Op::Native, sim::Op::ScriptWait}));
+  EXPECT_EQ(calls[0].result[0], 7u);
+  EXPECT_EQ(calls[1].args, std::vector<std::uint64_t>{0});
+
+  // What the host changes between ticks is what the script sees on the next one.
+  sim::SetPlayer(8, {});
+  ASSERT_TRUE(sim::RunScriptTicks(2));
+  EXPECT_EQ(gTicks, 3);
+  calls = sim::TakeCalls();
+  ASSERT_EQ(Ops(calls), (std::vector<sim::Op>{sim::Op::Native, sim::Op::ScriptWait,
+                                              sim::Op::Native, sim::Op::ScriptWait}));
+  EXPECT_EQ(calls[0].result[0], 8u);
+  EXPECT_EQ(calls[2].result[0], 8u);
+}
+
+TEST_F(SimTest, StopUnwindsTheParkedScriptAndARegistrationRunsAgain) {
+  StartCounting();
+  ASSERT_TRUE(sim::RunScriptTicks(2));
+  sim::StopScript();
+  EXPECT_FALSE(sim::ScriptRunning());
+  EXPECT_EQ(gUnwound, 1);
+  sim::StopScript();  // nothing left to stop
+  EXPECT_EQ(gUnwound, 1);
+
+  StartCounting();
+  ASSERT_TRUE(sim::RunScriptTicks(3));
+  EXPECT_EQ(gTicks, 3);  // started from the top
+}
+
+TEST_F(SimTest, UnregisteringTheModuleStopsItsScript) {
+  StartCounting();
+  ASSERT_TRUE(sim::RunScriptTicks(1));
+  scriptUnregister(Module(0x2000));  // not the registered module
+  EXPECT_TRUE(sim::ScriptRunning());
+  scriptUnregister(Module(0x1000));
+  EXPECT_FALSE(sim::ScriptRunning());
+  EXPECT_EQ(gUnwound, 1);
+  EXPECT_EQ(sim::RegisteredScript(), nullptr);
+  EXPECT_FALSE(sim::RunScriptTicks(1));
+}
+
+TEST_F(SimTest, AScriptThatReturnsEndsTheRunAndIsNotRestarted) {
+  gStepsBeforeReturn = 2;
+  scriptRegister(Module(0x1000), &ReturningScript);
+  sim::TakeCalls();
+  EXPECT_FALSE(sim::RunScriptTicks(5));
+  EXPECT_FALSE(sim::ScriptRunning());
+  EXPECT_EQ(Ops(sim::TakeCalls()),
+            (std::vector<sim::Op>{sim::Op::ScriptWait, sim::Op::ScriptWait}));
+  EXPECT_FALSE(sim::RunScriptTicks(1));
+  EXPECT_TRUE(sim::TakeCalls().empty());
+}
+
+TEST_F(SimTest, AnExceptionOutOfTheScriptReachesTheHost) {
+  scriptRegister(Module(0x1000), &ThrowingScript);
+  ASSERT_TRUE(sim::RunScriptTicks(1));
+  EXPECT_THROW(sim::RunScriptTicks(1), std::runtime_error);
+  EXPECT_FALSE(sim::ScriptRunning());
+}
+
+TEST_F(SimTest, NoScriptNoTicksAndAWaitOutsideTheScriptReturns) {
+  EXPECT_FALSE(sim::RunScriptTicks(1));
+  scriptWait(3);
+  const std::vector<sim::Call> calls = sim::TakeCalls();
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].op, sim::Op::ScriptWait);
+  EXPECT_EQ(calls[0].args, std::vector<std::uint64_t>{3});
+}
+
+TEST_F(SimTest, RegistrationsAreRecordedWithTheirArguments) {
+  scriptRegister(Module(0x1000), &CountingScript);
+  scriptUnregister(Module(0x1000));
+  const std::vector<sim::Call> calls = sim::TakeCalls();
+  ASSERT_EQ(Ops(calls), (std::vector<sim::Op>{sim::Op::ScriptRegister, sim::Op::ScriptUnregister}));
+  EXPECT_EQ(calls[0].args, (std::vector<std::uint64_t>{
+                               0x1000, reinterpret_cast<std::uintptr_t>(&CountingScript)}));
+  EXPECT_EQ(calls[1].args, std::vector<std::uint64_t>{0x1000});
+}
+
+// --- Keyboard and clock --------------------------------------------------------------------------
+
+struct KeyMessage {
+  std::uint32_t key, repeat, scan, extended, alt, wasDown, released;
+  bool operator==(const KeyMessage& o) const {
+    return key == o.key && repeat == o.repeat && scan == o.scan && extended == o.extended &&
+           alt == o.alt && wasDown == o.wasDown && released == o.released;
+  }
+};
+
+std::vector<KeyMessage> gMessages;  // written by the delivering thread, read after it joined
+
+void RecordMessage(DWORD key, WORD repeat, BYTE scan, BOOL extended, BOOL alt, BOOL wasDown,
+                   BOOL released) {
+  gMessages.push_back({key, repeat, scan, static_cast<std::uint32_t>(extended),
+                       static_cast<std::uint32_t>(alt), static_cast<std::uint32_t>(wasDown),
+                       static_cast<std::uint32_t>(released)});
+}
+
+void OtherHandler(DWORD, WORD, BYTE, BOOL, BOOL, BOOL, BOOL) {}
+
+TEST_F(SimTest, KeysReachTheHandlerFromAnotherThread) {
+  gMessages.clear();
+  keyboardHandlerRegister(&RecordMessage);
+  std::thread sender([] {
+    sim::TapKey(38);
+    sim::SendKey(71, false, true, true);
+  });
+  sender.join();
+  EXPECT_EQ(gMessages, (std::vector<KeyMessage>{{38, 1, 0, 0, 0, 0, 0},
+                                                {38, 1, 0, 0, 0, 1, 1},
+                                                {71, 1, 0, 0, 1, 1, 0}}));
+
+  keyboardHandlerUnregister(&OtherHandler);  // not the registered one: no effect
+  EXPECT_EQ(sim::RegisteredKeyboardHandler(), &RecordMessage);
+  keyboardHandlerUnregister(&RecordMessage);
+  sim::TapKey(38);
+  EXPECT_EQ(gMessages.size(), 3u);
+  EXPECT_EQ(Ops(sim::TakeCalls()),
+            (std::vector<sim::Op>{sim::Op::KeyboardHandlerRegister,
+                                  sim::Op::KeyboardHandlerUnregister,
+                                  sim::Op::KeyboardHandlerUnregister}));
+}
+
+TEST_F(SimTest, TheClockIsSharedWithEveryThreadAndWraps) {
+  sim::SetTime(0xFFFFFFF0u);
+  sim::AdvanceTime(0x20);
+  std::atomic<std::uint32_t> seen{0};
+  std::thread reader([&seen] { seen = GetTickCount(); });
+  reader.join();
+  EXPECT_EQ(seen.load(), 0x10u);
+  EXPECT_EQ(sim::Time(), 0x10u);
+}
+
+// --- Ped enumeration -----------------------------------------------------------------------------
+
+struct PedListCase {
+  int listed;    // peds 101, 102, ... added in order
+  int reported;  // SetReportedPedCount; negative for honest
+  int capacity;
+  int returned;  // the entries written are 101, 102, ... repeated, or 0 with no listed ped
+};
+
+class PedListTest : public SimTest, public ::testing::WithParamInterface<PedListCase> {};
+
+TEST_P(PedListTest, WritesNoMoreThanTheCapacity) {
+  const PedListCase& c = GetParam();
+  for (int i = 0; i < c.listed; ++i) sim::AddPed(101 + i, {});
+  sim::AddPed(999, {}, false);  // known but unlisted
+  sim::SetReportedPedCount(c.reported);
+  constexpr int kGuard = 0x7EADBEEF;
+  std::vector<int> buffer(static_cast<std::size_t>(c.capacity) + 16, kGuard);
+
+  EXPECT_EQ(worldGetAllPeds(buffer.data(), c.capacity), c.returned);
+  const int written = std::min(c.returned, c.capacity);
+  for (int i = 0; i < static_cast<int>(buffer.size()); ++i) {
+    const int expected = i >= written ? kGuard
+                         : c.listed == 0 ? 0
+                                         : 101 + i % c.listed;
+    EXPECT_EQ(buffer[static_cast<std::size_t>(i)], expected) << "entry " << i;
+  }
+  const std::vector<sim::Call> calls = sim::TakeCalls();
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].op, sim::Op::WorldGetAllPeds);
+  EXPECT_EQ(calls[0].args, std::vector<std::uint64_t>{static_cast<std::uint64_t>(c.capacity)});
+  EXPECT_EQ(calls[0].result[0], static_cast<std::uint64_t>(c.returned));
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, PedListTest,
+                         ::testing::Values(PedListCase{3, -1, 8, 3},
+                                           PedListCase{3, -1, 2, 2},
+                                           PedListCase{0, -1, 4, 0},
+                                           PedListCase{3, 0, 4, 0},
+                                           PedListCase{3, 7, 4, 7},
+                                           PedListCase{3, 1100, 1024, 1100},
+                                           PedListCase{0, 5, 3, 5}));
+
+// --- Native answers ------------------------------------------------------------------------------
+
+TEST_F(SimTest, PositionsAreFloatsAtByteOffsetsZeroEightSixteen) {
+  sim::SetPlayer(7, {1.5f, -2.0f, 3.25f});
+  sim::AddPed(9, {4.0f, 5.0f, 6.0f});
+  const std::uint64_t* raw = CallNative(hash::kPedPosition, 7, 0, 0);
+  EXPECT_EQ(raw[0], FloatSlot(1.5f));
+  EXPECT_EQ(raw[1], FloatSlot(-2.0f));
+  EXPECT_EQ(raw[2], FloatSlot(3.25f));
+
+  const scuffler::WorldPoint ped = CallNativePoint(hash::kPedPosition, 9, 0, 0);
+  EXPECT_EQ(ped.x, 4.0f);
+  EXPECT_EQ(ped.y, 5.0f);
+  EXPECT_EQ(ped.z, 6.0f);
+  const scuffler::WorldPoint unknown = CallNativePoint(hash::kPedPosition, 42, 0, 0);
+  EXPECT_EQ(unknown.x, 0.0f);
+  EXPECT_EQ(unknown.y, 0.0f);
+  EXPECT_EQ(unknown.z, 0.0f);
+}
+
+TEST_F(SimTest, SquaredDistanceDecodesTheLowHalfOfEachSlot) {
+  EXPECT_EQ(CallNativeFloat(hash::kSquaredDistance, 1.0f, 2.0f, 3.0f, 4.0f, -2.0f, 3.0f), 25.0f);
+  // Garbage in a slot's upper half must not reach the float.
+  nativeInit(hash::kSquaredDistance);
+  for (const float value : {-1.0f, 0.0f, 0.0f, 2.0f, 0.0f, 0.0f}) {
+    nativePush64(0xFFFFFFFF00000000u | FloatSlot(value));
+  }
+  EXPECT_EQ(scuffler::bridge::ReadAt<float>(nativeCall(), 0), 9.0f);
+  EXPECT_EQ(sim::Calls().back().result[0], FloatSlot(9.0f));
+}
+
+struct AnswerCase {
+  const char* name;
+  std::uint64_t hash;
+  std::int32_t known;    // for the known ped 9
+  std::int32_t unknown;  // for the unknown ped 42
+};
+
+TEST_F(SimTest, DefaultAnswersPassAKnownPedAndKeepTheGatesClosed) {
+  sim::AddPed(9, {});
+  const AnswerCase cases[] = {
+      {"check1", hash::kEligibilityCheck1, 1, 0}, {"check2", hash::kEligibilityCheck2, 1, 0},
+      {"check3", hash::kEligibilityCheck3, 0, 0}, {"check4", hash::kEligibilityCheck4, 0, 0},
+      {"check5", hash::kEligibilityCheck5, 0, 0}, {"check7", hash::kEligibilityCheck7, 0, 0},
+      {"check8", hash::kEligibilityCheck8, 0, 0}, {"check9", hash::kEligibilityCheck9, 0, 0},
+      {"player", hash::kPlayerCheck, 0, 0},       {"gateA", hash::kRandomGateA, 1, 1},
+  };
+  for (const AnswerCase& c : cases) {
+    EXPECT_EQ(CallNativeInt(c.hash, 9), c.known) << c.name;
+    EXPECT_EQ(CallNativeInt(c.hash, 42), c.unknown) << c.name;
+  }
+  EXPECT_EQ(CallNativeInt(hash::kEligibilityCheck6, 9, 0), 0);
+  EXPECT_EQ(CallNativeInt(hash::kPedCheck11, 9, 11, 1), 0);
+  EXPECT_EQ(CallNativeInt(hash::kWorldCheck), 0);
+  EXPECT_EQ(CallNativeInt(hash::kPairCheck, 7, 9), 0);
+  EXPECT_EQ(CallNativeInt(hash::kRandomGateB, 0, hash::kRandomGateBValue), 0);
+  EXPECT_EQ(CallNativeInt(hash::kRandomInt, 0, 5), 0);
+  EXPECT_EQ(CallNativeInt(hash::kEligibilityCheck1, 0), 0);  // handle 0 is nobody
+}
+
+TEST_F(SimTest, OverridesApplyPerPedOrToEveryCall) {
+  sim::SetPlayer(7, {});
+  sim::SetEngaged(12);
+  sim::AddPed(9, {});
+  sim::SetPedAnswer(9, hash::kEligibilityCheck1, 0);
+  sim::SetPedAnswer(9, hash::kPedCheck11, 256);
+  sim::SetPedAnswer(9, hash::kPairCheck, 1);  // keyed on the target, the second argument
+  sim::SetPedAnswer(7, hash::kPlayerCheck, 1);
+  EXPECT_EQ(CallNativeInt(hash::kEligibilityCheck1, 9), 0);
+  EXPECT_EQ(CallNativeInt(hash::kPedCheck11, 9, 11, 1), 256);
+  EXPECT_EQ(CallNativeInt(hash::kPairCheck, 7, 9), 1);
+  EXPECT_EQ(CallNativeInt(hash::kPairCheck, 9, 7), 0);
+  EXPECT_EQ(CallNativeInt(hash::kPlayerCheck, 7), 1);
+  EXPECT_EQ(CallNativeInt(hash::kPlayerPed), 7);
+  EXPECT_EQ(CallNativeInt(hash::kEngagedPed, 7), 12);
+  EXPECT_EQ(CallNativeInt(hash::kEngagedPed, 9), 0);
+
+  sim::SetAnswer(hash::kEligibilityCheck1, 1);  // wins over the per-ped answer
+  sim::SetAnswer(hash::kRandomGateA, 0);
+  sim::SetAnswer(hash::kRandomInt, -1);
+  EXPECT_EQ(CallNativeInt(hash::kEligibilityCheck1, 9), 1);
+  EXPECT_EQ(CallNativeInt(hash::kRandomGateA, 0), 0);
+  EXPECT_EQ(CallNativeInt(hash::kRandomInt, 0, 5), -1);
+  sim::ClearAnswer(hash::kEligibilityCheck1);
+  EXPECT_EQ(CallNativeInt(hash::kEligibilityCheck1, 9), 0);
+}
+
+TEST_F(SimTest, NameHashIsDeterministicCaseInsensitiveAndReadsBack) {
+  EXPECT_EQ(sim::NameHash("a"), 0xCA2E9442u);  // Jenkins one-at-a-time of "a"
+  EXPECT_EQ(sim::NameHash("A"), 0xCA2E9442u);
+  const char* name = "AR_KICK_MID_FAR_V01";
+  const auto viaNative = static_cast<std::uint32_t>(CallNativeInt(hash::kActionNameHash, name));
+  EXPECT_EQ(viaNative, sim::NameHash("ar_kick_mid_far_v01"));
+  EXPECT_NE(viaNative, sim::NameHash("AR_KICK_LOW_FAR_V01"));
+  EXPECT_EQ(sim::ActionName(viaNative), name);
+  EXPECT_EQ(sim::ActionName(0x12345678u), "");
+  const sim::Call& call = sim::Calls().back();
+  EXPECT_EQ(call.text, name);
+  EXPECT_EQ(call.args, std::vector<std::uint64_t>{reinterpret_cast<std::uintptr_t>(name)});
+}
+
+TEST_F(SimTest, StartingAnActionIsLoggedAndAnswersOne) {
+  const std::uint32_t topBit = 0x80000001u;
+  EXPECT_EQ(CallNativeU64(hash::kStartMeleeAction, 7, 9, topBit, 0, 0, 1, 0), 1u);
+  const std::vector<sim::StartedAction> actions = sim::TakeActions();
+  ASSERT_EQ(actions.size(), 1u);
+  EXPECT_EQ(actions[0].actor, 7);
+  EXPECT_EQ(actions[0].target, 9);
+  EXPECT_EQ(actions[0].actionHash, topBit);
+  EXPECT_EQ(sim::Calls().back().args,
+            (std::vector<std::uint64_t>{7, 9, 0x80000001u, 0, 0, 1, 0}));
+  EXPECT_TRUE(sim::Actions().empty());
+}
+
+TEST_F(SimTest, OddCallsAreRecordedAsTheyCame) {
+  const std::uint64_t* unknown = CallNative(0x1234567890ABCDEFu, 5);
+  EXPECT_EQ(unknown[0], 0u);
+  CallNativeInt(hash::kEligibilityCheck6, 9);  // one slot short
+  CallNative(hash::kPlayerPed, 1, 2);          // two slots too many
+  const std::vector<sim::Call> calls = sim::TakeCalls();
+  ASSERT_EQ(calls.size(), 3u);
+  EXPECT_EQ(calls[0].hash, 0x1234567890ABCDEFu);
+  EXPECT_EQ(calls[0].args, std::vector<std::uint64_t>{5});
+  EXPECT_EQ(calls[1].args, std::vector<std::uint64_t>{9});
+  EXPECT_EQ(calls[2].args, (std::vector<std::uint64_t>{1, 2}));
+  EXPECT_TRUE(sim::Calls().empty());
+}
+
+}  // namespace
