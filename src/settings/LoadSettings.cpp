@@ -1,0 +1,54 @@
+#include <fstream>
+#include <optional>
+#include <string>
+
+#include "settings/ConvertSetting.h"
+#include "settings/Settings.h"
+#include "settings/SettingsFile.h"
+
+namespace scuffler {
+namespace {
+
+// Each key looks its section up afresh: nothing is cached between keys or ticks.
+std::string SettingText(const char* key) {
+  return Lookup(Lookup(SettingsDocument, kSettingsSection), key);
+}
+
+// A value that does not convert leaves its field as it was; the other keys still load.
+void AssignKeyCode(const char* key, std::int32_t& field) {
+  if (const std::optional<std::int32_t> value = ConvertKeyCode(SettingText(key))) {
+    field = *value;
+  }
+}
+
+void AssignDistance(const char* key, float& field) {
+  if (const std::optional<float> value = ConvertDistance(SettingText(key))) {
+    field = *value;
+  }
+}
+
+}  // namespace
+
+void LoadSettings() {
+  try {
+    {
+      // Cheap existence test first: a missing file changes neither Settings nor the document.
+      std::ifstream probe(SettingsSource.fileName);
+      if (!probe.good()) {
+        return;
+      }
+    }
+    Read(SettingsSource, SettingsDocument);
+    AssignKeyCode("iKickToChest", gSettings.iKickToChest);
+    AssignKeyCode("iKickToLeg", gSettings.iKickToLeg);
+    AssignKeyCode("iKick1NoRagdoll", gSettings.iKick1NoRagdoll);
+    AssignKeyCode("iKick2MidFar", gSettings.iKick2MidFar);
+    AssignKeyCode("iKick4Lowfar", gSettings.iKick4Lowfar);
+    AssignDistance("MAX_DISTANCE", gSettings.MAX_DISTANCE);
+  } catch (...) {
+    // Only running out of memory (say, on a huge file) gets here. The tick must go on, and the
+    // fields keep whatever they held; the next tick reads the file again.
+  }
+}
+
+}  // namespace scuffler

@@ -1,0 +1,135 @@
+// Whole files through IniSource Read: golden files beside their expected document, the line
+// splitter, and the files that are not readable.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ini/IniFileLoader.h"
+#include "ini/IniSource.h"
+
+namespace scuffler {
+namespace {
+
+std::filesystem::path GoldenDirectory() {
+  const char* root = std::getenv("SCUFFLER_SOURCE_DIR");
+  return std::filesystem::path(root != nullptr ? root : SCUFFLER_SOURCE_DIR_FALLBACK) / "tests" /
+         "ini" / "golden";
+}
+
+std::string ReadFileBytes(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << file.rdbuf();
+  return bytes.str();
+}
+
+void WriteFileBytes(const std::string& name, const std::string& bytes) {
+  std::ofstream(name, std::ios::binary) << bytes;
+}
+
+// Quoted, with quote, backslash and every byte outside printable ASCII as \xNN.
+std::string Quote(const std::string& text) {
+  std::string quoted = "\"";
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte > 0x7E || c == '"' || c == '\\') {
+      char escape[5];
+      std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+      quoted += escape;
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "\"";
+}
+
+// The document in first-creation order, one section or key per line.
+std::string Dump(const IniDocument& document) {
+  std::string dump;
+  for (const auto& [sectionName, section] : document.entries) {
+    dump += "section " + Quote(sectionName) + "\n";
+    for (const auto& [key, value] : section.entries) {
+      dump += "  " + Quote(key) + " = " + Quote(value) + "\n";
+    }
+  }
+  return dump;
+}
+
+class GoldenFile : public testing::TestWithParam<const char*> {};
+
+TEST_P(GoldenFile, ParsesToTheExpectedDocument) {
+  const std::filesystem::path ini = GoldenDirectory() / (std::string(GetParam()) + ".ini");
+  const std::filesystem::path expected = GoldenDirectory() / (std::string(GetParam()) + ".expected");
+  ASSERT_TRUE(std::filesystem::is_regular_file(expected)) << expected;
+  IniDocument document;
+  GetOrCreate(document, "left over from an earlier read");
+  ASSERT_TRUE(Read(IniSource{ini.string()}, document)) << ini;
+  EXPECT_EQ(Dump(document), ReadFileBytes(expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Ini, GoldenFile,
+                         testing::Values("empty", "crlf", "lone_cr", "bom", "key_before_header",
+                                         "repeated_header", "sections", "odd_bytes"),
+                         [](const testing::TestParamInfo<const char*>& param) {
+                           return std::string(param.param);
+                         });
+
+TEST(ReadLines, SplitsAtLineFeedsAndDropsCarriageReturnsAndNuls) {
+  const struct {
+    std::string bytes;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"", {}},
+      {"a", {"a"}},
+      {"a\n", {"a", ""}},
+      {"\n", {"", ""}},
+      {"a\r\nb\r\n", {"a", "b", ""}},
+      {"a\rb", {"ab"}},
+      {std::string("a\0b\n\0", 5), {"ab", ""}},
+      {"\xEF\xBB\xBF[S]\n\xFFx", {"\xEF\xBB\xBF[S]", "\xFFx"}},
+  };
+  for (const auto& c : cases) {
+    WriteFileBytes("lines.ini", c.bytes);
+    IniFileLoader loader("lines.ini");
+    EXPECT_EQ(ReadLines(loader), c.lines) << Quote(c.bytes);
+    EXPECT_FALSE(loader.stream.is_open());
+  }
+  std::filesystem::remove("lines.ini");
+}
+
+TEST(IniSourceRead, UnreadableFilesLeaveTheDocumentEmpty) {
+  std::filesystem::create_directory("a_directory.ini");
+  const std::string unreadable[] = {
+      "",                    // no name
+      "missing.ini",         // no file
+      "a_directory.ini",     // opens as a stream on Linux, but is no file to read
+#ifdef __linux__
+      "/proc/self/status",  // a regular file whose size query fails
+#endif
+  };
+  for (const std::string& name : unreadable) {
+    IniDocument document;
+    GetOrCreate(GetOrCreate(document, "Scuffler"), "iKickToChest") = "38";
+    EXPECT_FALSE(Read(IniSource{name}, document)) << name;
+    EXPECT_EQ(EntryCount(document), 0u) << name;
+  }
+  std::filesystem::remove("a_directory.ini");
+}
+
+TEST(IniFileLoader, ParseIntoLeavesTheDocumentAloneWhenNotOpen) {
+  IniFileLoader loader("missing.ini");
+  IniDocument document;
+  GetOrCreate(document, "kept");
+  EXPECT_FALSE(ParseInto(loader, document));
+  ASSERT_EQ(EntryCount(document), 1u);
+  EXPECT_EQ(document.entries[0].first, "kept");
+}
+
+}  // namespace
+}  // namespace scuffler

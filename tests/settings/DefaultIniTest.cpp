@@ -1,0 +1,45 @@
+// The Scuffler.ini shipped to players must load to exactly the plug-in's initial values.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "SettingsFileFixture.h"
+
+namespace scuffler {
+namespace {
+
+using DefaultIni = SettingsFileFixture;
+
+TEST_F(DefaultIni, LoadsToExactlyTheInitialValues) {
+  std::filesystem::copy_file(SourceRoot() / "dist" / "Scuffler.ini", "Scuffler.ini");
+  gSettings = Settings{-5, -5, -5, -5, -5, 1.0f};  // every field must be set by the file
+  LoadSettings();
+
+  const Settings initial;
+  EXPECT_EQ(gSettings.iKick1NoRagdoll, initial.iKick1NoRagdoll);
+  EXPECT_EQ(gSettings.iKickToChest, initial.iKickToChest);
+  EXPECT_EQ(gSettings.iKickToLeg, initial.iKickToLeg);
+  EXPECT_EQ(gSettings.iKick2MidFar, initial.iKick2MidFar);
+  EXPECT_EQ(gSettings.iKick4Lowfar, initial.iKick4Lowfar);
+  EXPECT_EQ(gSettings.MAX_DISTANCE, initial.MAX_DISTANCE);
+}
+
+TEST_F(DefaultIni, HoldsOnlyTheSixKeysWithBareNumbers) {
+  std::filesystem::copy_file(SourceRoot() / "dist" / "Scuffler.ini", "Scuffler.ini");
+  LoadSettings();
+  // Exactly the documented values, and no comment after a value (it would become part of it).
+  ASSERT_EQ(EntryCount(SettingsDocument), 1u);
+  const IniSection section = Lookup(SettingsDocument, "Scuffler");
+  const std::pair<std::string, std::string> expected[] = {
+      {"iKick1NoRagdoll", "71"}, {"iKickToChest", "38"}, {"iKickToLeg", "40"},
+      {"iKick2MidFar", "39"},    {"iKick4Lowfar", "37"}, {"MAX_DISTANCE", "10.0"},
+  };
+  ASSERT_EQ(EntryCount(section), 6u);
+  for (std::size_t i = 0; i < 6; ++i) {
+    EXPECT_EQ(section.entries[i], expected[i]);
+  }
+}
+
+}  // namespace
+}  // namespace scuffler
