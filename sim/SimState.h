@@ -53,8 +53,10 @@ Ped* FindPed(std::int32_t handle);
 
 void Record(Call call);
 
-// Back to a clock at 0 and no keyboard handler.
-void ResetClockAndKeys();
+// Back to a clock at 0 (where the clock is simulated).
+void ResetClock();
+// Back to no keyboard handler.
+void ResetKeyboard();
 
 // Jenkins one-at-a-time over the lower-cased text; remembers the first text seen per hash.
 std::uint32_t HashActionName(const std::string& text);

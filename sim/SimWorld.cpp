@@ -39,7 +39,8 @@ Ped& PlacePed(std::int32_t handle, Vec3 position) {
 void Reset() {
   // A parked script would otherwise wake up in a world it never saw; stop it first.
   StopScript();
-  detail::ResetClockAndKeys();
+  detail::ResetClock();
+  detail::ResetKeyboard();
   detail::TheState() = detail::State{};
 }
 

@@ -1,13 +1,13 @@
-// The clock behind GetTickCount and the keyboard side of the hook. Both are reached from threads
-// other than the host's (the plug-in's keyboard callback reads the clock wherever keys arrive),
-// so their state is atomic rather than part of the turn-owned world record.
+// The keyboard side of the hook. Messages may be delivered from any thread (natively a test may
+// send them while the script runs; in the substitute DLL the host thread delivers them, as the
+// game's window thread does), so the registered handler is atomic rather than part of the
+// turn-owned world record.
 #include <atomic>
 
 #include "SimState.h"
 
 namespace {
 
-std::atomic<std::uint32_t> gClock{0};
 std::atomic<KeyboardHandlerFn> gKeyboardHandler{nullptr};
 
 std::uint64_t Address(KeyboardHandlerFn handler) {
@@ -15,8 +15,6 @@ std::uint64_t Address(KeyboardHandlerFn handler) {
 }
 
 }  // namespace
-
-extern "C" DWORD GetTickCount() { return gClock.load(); }
 
 extern "C" void keyboardHandlerRegister(KeyboardHandlerFn handler) {
   sim::Call call;
@@ -38,17 +36,7 @@ extern "C" void keyboardHandlerUnregister(KeyboardHandlerFn handler) {
 
 namespace sim {
 
-void detail::ResetClockAndKeys() {
-  gClock.store(0);
-  gKeyboardHandler.store(nullptr);
-}
-
-void SetTime(std::uint32_t milliseconds) { gClock.store(milliseconds); }
-
-// Wraps modulo 2^32, like the real tick count.
-void AdvanceTime(std::uint32_t milliseconds) { gClock.fetch_add(milliseconds); }
-
-std::uint32_t Time() { return gClock.load(); }
+void detail::ResetKeyboard() { gKeyboardHandler.store(nullptr); }
 
 KeyboardHandlerFn RegisteredKeyboardHandler() { return gKeyboardHandler.load(); }
 
