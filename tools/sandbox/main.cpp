@@ -1,52 +1,100 @@
-// A short session of the real plug-in code against the simulated script hook: the player, a few
-// peds around, and key presses at given ticks. Prints every melee action started, by name.
+// scuffler-sandbox: runs the real plug-in against the simulated script hook on a scenario and
+// prints, tick by tick, what it did. See docs/sandbox.md for the scenario format and the trace.
 #include <cstdio>
+#include <exception>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
 
-#include "SimHook.h"
-#include "melee/TickState.h"
-#include "plugin/DllMain.h"
+#include "DefaultScenario.h"
+#include "Scenario.h"
+#include "Session.h"
+#include "SvgMap.h"
 
 namespace {
 
-struct KeyPress {
-  int tick;
-  unsigned key;
-  const char* label;
+constexpr int kScenarioError = 1;
+constexpr int kUsageError = 2;
+
+const char* const kUsage =
+    "usage: scuffler-sandbox [SCENARIO.json] [--svg MAP.svg]\n"
+    "Runs the Scuffler plug-in on a scenario (without one, the built-in quick-start scenario)\n"
+    "with the Scuffler.ini of the working directory, and prints every tick that changed\n"
+    "anything. --svg draws a top-down map of the last tick.\n";
+
+struct Options {
+  std::string scenarioFile;  // empty: the built-in scenario
+  std::string svgFile;
 };
 
-void PrintNewActions(int tick) {
-  for (const sim::StartedAction& action : sim::TakeActions()) {
-    std::printf("tick %3d  started %s against ped %d\n", tick,
-                sim::ActionName(action.actionHash).c_str(), action.target);
+int Fail(const std::string& message, int code) {
+  std::cerr << "scuffler-sandbox: " << message << (message.back() == '\n' ? "" : "\n");
+  return code;
+}
+
+bool ReadFile(const std::string& name, std::string& text) {
+  std::ifstream file(name, std::ios::binary);
+  if (!file) return false;
+  std::ostringstream content;
+  content << file.rdbuf();
+  text = content.str();
+  return !file.bad();
+}
+
+int Run(const Options& options) {
+  std::string text = sandbox::kDefaultScenarioText;
+  std::string source = "built-in quick-start scenario";
+  if (!options.scenarioFile.empty()) {
+    source = options.scenarioFile;
+    if (!ReadFile(source, text)) return Fail("cannot read " + source, kScenarioError);
   }
+  const sandbox::ParsedScenario parsed = sandbox::ParseScenario(text, source);
+  if (!parsed.scenario) {
+    std::cerr << parsed.error << '\n';
+    return kScenarioError;
+  }
+  if (sandbox::WritesIni(*parsed.scenario) && std::ifstream("Scuffler.ini").good()) {
+    return Fail(source +
+                    " writes its own Scuffler.ini, but there is one in the working directory "
+                    "already; run it from another directory (the file was left untouched)",
+                kScenarioError);
+  }
+  const sandbox::SessionResult result = sandbox::RunSession(*parsed.scenario, std::cout);
+  std::cout.flush();
+  if (!options.svgFile.empty()) {
+    std::ofstream svg(options.svgFile, std::ios::binary | std::ios::trunc);
+    svg << sandbox::DrawMap(result.lastTick);
+    if (!svg.flush()) return Fail("cannot write " + options.svgFile, kScenarioError);
+  }
+  return 0;
 }
 
 }  // namespace
 
-int main() {
-  sim::SetPlayer(1, {0, 0, 0});
-  sim::AddPed(10, {3, 4, 0});   // 5 units away
-  sim::AddPed(11, {1, 1, 0});   // nearest, but cannot be fought
-  sim::SetPedAnswer(11, 0x7D5B1F88E7504BBA, 1);
-  sim::AddPed(12, {30, 0, 0});  // beyond the search radius
-  sim::AddPed(13, {0, 20, 0}, false);
-  sim::SetEngaged(13);
-
-  const HINSTANCE module = reinterpret_cast<HINSTANCE>(static_cast<std::uintptr_t>(0x10000));
-  DllMain(module, 1, nullptr);
-  const KeyPress presses[] = {{2, 71, "G"}, {4, 38, "Up"}, {6, 40, "Down"}, {8, 39, "Right"},
-                              {10, 37, "Left"}};
-  for (int tick = 1; tick <= 12; ++tick) {
-    for (const KeyPress& press : presses) {
-      if (press.tick == tick) {
-        std::printf("tick %3d  key %s released\n", tick, press.label);
-        sim::TapKey(press.key);
-      }
+int main(int argc, char** argv) {
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    if (argument == "-h" || argument == "--help") {
+      std::cout << kUsage;
+      return 0;
     }
-    sim::AdvanceTime(16);
-    sim::RunScriptTicks(1);
-    PrintNewActions(tick);
+    if (argument == "--svg") {
+      if (i + 1 == argc)
+        return Fail("--svg needs a file name\n" + std::string(kUsage), kUsageError);
+      options.svgFile = argv[++i];
+    } else if (argument.size() > 1 && argument[0] == '-') {
+      return Fail("unknown option " + argument + "\n" + kUsage, kUsageError);
+    } else if (options.scenarioFile.empty()) {
+      options.scenarioFile = argument;
+    } else {
+      return Fail("give one scenario at a time\n" + std::string(kUsage), kUsageError);
+    }
   }
-  DllMain(module, 0, nullptr);
-  return 0;
+  try {
+    return Run(options);
+  } catch (const std::exception& error) {
+    return Fail(error.what(), kScenarioError);
+  }
 }

@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include "Scenario.h"
+#include "hook/NativeHashes.h"
+
+namespace sandbox {
+namespace {
+
+namespace hash = scuffler::hash;
+
+constexpr const char* kPlayer = R"("player": {"handle": 1, "position": [0, 0, 0]})";
+
+Scenario Parse(const std::string& text) {
+  const ParsedScenario parsed = ParseScenario(text, "s.json");
+  EXPECT_EQ(parsed.error, "");
+  return parsed.scenario.value_or(Scenario{});
+}
+
+std::string Error(const std::string& text) {
+  const ParsedScenario parsed = ParseScenario(text, "s.json");
+  EXPECT_FALSE(parsed.scenario.has_value());
+  return parsed.error;
+}
+
+// A scenario with the player and `rest` (more top-level fields).
+std::string With(const std::string& rest) { return std::string("{") + kPlayer + ", " + rest + "}"; }
+
+TEST(ScenarioTest, DefaultsForWhatIsNotGiven) {
+  const Scenario scenario = Parse(std::string("{") + kPlayer + "}");
+  EXPECT_EQ(scenario.ticks, 60);
+  EXPECT_EQ(scenario.tickMs, 16);
+  EXPECT_EQ(scenario.description, "");
+  EXPECT_EQ(scenario.player.handle, 1);
+  EXPECT_TRUE(scenario.player.listed);
+  EXPECT_TRUE(scenario.peds.empty());
+  EXPECT_TRUE(scenario.events.empty());
+}
+
+TEST(ScenarioTest, PedsWithFailingChecksAndAnswers) {
+  const Scenario scenario = Parse(With(R"("peds": [
+    {"handle": 10, "position": [3, 4]},
+    {"handle": 11, "position": [1.5, -2, 7], "listed": false,
+     "fails": ["EligibilityCheck1", "PairCheck"], "answers": {"0x7EE53118C892B513": 256}}
+  ])"));
+  ASSERT_EQ(scenario.peds.size(), 2u);
+  EXPECT_EQ(scenario.peds[0].position.x, 3.0f);
+  EXPECT_EQ(scenario.peds[0].position.y, 4.0f);
+  EXPECT_EQ(scenario.peds[0].position.z, 0.0f);
+  EXPECT_TRUE(scenario.peds[0].listed);
+  const PedSpec& ped = scenario.peds[1];
+  EXPECT_EQ(ped.position.x, 1.5f);
+  EXPECT_EQ(ped.position.z, 7.0f);
+  EXPECT_FALSE(ped.listed);
+  ASSERT_EQ(ped.answers.size(), 3u);
+  // Check 1 passes on nonzero, so failing it takes 0; the pair check fails on nonzero.
+  EXPECT_EQ(ped.answers[0].hash, hash::kEligibilityCheck1);
+  EXPECT_EQ(ped.answers[0].value, 0);
+  EXPECT_EQ(ped.answers[1].hash, hash::kPairCheck);
+  EXPECT_EQ(ped.answers[1].value, 1);
+  EXPECT_EQ(ped.answers[2].name, "0x7EE53118C892B513");
+  EXPECT_EQ(ped.answers[2].hash, hash::kPedCheck11);
+  EXPECT_EQ(ped.answers[2].value, 256);
+}
+
+TEST(ScenarioTest, EventsInTickThenMsOrderWithOpeningChangesFirst) {
+  const Scenario scenario = Parse(With(R"("ticks": 9, "engaged": 13,
+    "answers": {"RandomGateA": 0},
+    "events": [
+      {"tick": 3, "ms": 5, "release": "Up"},
+      {"tick": 1, "ini": null},
+      {"tick": 3, "press": 38},
+      {"tick": 3, "tap": "g"},
+      {"tick": 2, "answers": {"RandomGateB": null}}
+    ])"));
+  ASSERT_EQ(scenario.events.size(), 7u);
+  EXPECT_EQ(std::get<EngagedChange>(scenario.events[0].change).ped, 13);
+  EXPECT_EQ(std::get<WorldAnswers>(scenario.events[1].change).answers[0].value, 0);
+  EXPECT_FALSE(std::get<IniChange>(scenario.events[2].change).text.has_value());
+  const NativeAnswer& cleared = std::get<WorldAnswers>(scenario.events[3].change).answers[0];
+  EXPECT_EQ(cleared.hash, hash::kRandomGateB);
+  EXPECT_FALSE(cleared.value.has_value());
+  // Tick 3: ms 0 before ms 5, and the two at ms 0 as written.
+  EXPECT_EQ(std::get<KeyEvent>(scenario.events[4].change).motion, KeyMotion::Press);
+  EXPECT_EQ(std::get<KeyEvent>(scenario.events[4].change).key, 38u);
+  EXPECT_EQ(std::get<KeyEvent>(scenario.events[5].change).motion, KeyMotion::Tap);
+  EXPECT_EQ(std::get<KeyEvent>(scenario.events[5].change).key, 71u);
+  EXPECT_EQ(scenario.events[6].ms, 5);
+  EXPECT_EQ(std::get<KeyEvent>(scenario.events[6].change).motion, KeyMotion::Release);
+}
+
+TEST(ScenarioTest, IniLinesEachEndWithANewlineAndTextIsKeptAsWritten) {
+  const Scenario scenario = Parse(With(R"("events": [
+      {"tick": 1, "ini": ["[Scuffler]", "iKickToChest = 72"]},
+      {"tick": 2, "ini": "[Scuffler]\r\nMAX_DISTANCE = 4"}
+    ])"));
+  EXPECT_EQ(std::get<IniChange>(scenario.events[0].change).text, "[Scuffler]\niKickToChest = 72\n");
+  EXPECT_EQ(std::get<IniChange>(scenario.events[1].change).text, "[Scuffler]\r\nMAX_DISTANCE = 4");
+}
+
+TEST(ScenarioTest, PedEventChangesOnlyWhatItNames) {
+  const Scenario scenario = Parse(With(R"("peds": [{"handle": 5, "position": [1, 1]}],
+    "events": [{"tick": 4, "ped": 5, "answers": {"EligibilityCheck3": 1}},
+               {"tick": 4, "ped": 1, "position": [2, 2, 2]}])"));
+  const auto& first = std::get<PedChange>(scenario.events[0].change);
+  EXPECT_EQ(first.handle, 5);
+  EXPECT_FALSE(first.position.has_value());
+  EXPECT_FALSE(first.listed.has_value());
+  ASSERT_EQ(first.answers.size(), 1u);
+  EXPECT_EQ(first.answers[0].hash, hash::kEligibilityCheck3);
+  const auto& second = std::get<PedChange>(scenario.events[1].change);
+  EXPECT_EQ(second.handle, 1);
+  EXPECT_EQ(second.position->z, 2.0f);
+}
+
+TEST(ScenarioTest, TextThatIsNotJsonGivesLineAndColumn) {
+  EXPECT_EQ(Error("{\n  \"ticks\": 3,\n  \"player\" {}\n}"),
+            "s.json:3:12: not valid JSON: syntax error while parsing object separator - "
+            "unexpected '{'; expected ':'");
+  EXPECT_EQ(Error(""),
+            "s.json:1:1: not valid JSON: syntax error while parsing value - "
+            "unexpected end of input; expected '[', '{', or a literal");
+}
+
+TEST(ScenarioTest, QuotedBytesOfABrokenFileArePrintable) {
+  EXPECT_EQ(Error("{\"description\": \"\xff\"}"),
+            "s.json:1:18: not valid JSON: syntax error while parsing value - invalid string: "
+            "ill-formed UTF-8 byte; last read: '\"?'");
+}
+
+TEST(ScenarioTest, UnknownFieldNamesItsPathAndTheKnownOnes) {
+  EXPECT_EQ(
+      Error(With(R"("peds": [{"handle": 2, "position": [1, 1]}, {"handle": 3, "lisetd": 1}])")),
+      "s.json: peds[1].lisetd: unknown field; known here: handle, position, listed, fails, "
+      "answers");
+  EXPECT_EQ(Error(With(R"("tick": 3)")),
+            "s.json: tick: unknown field; known here: description, ticks, tick_ms, player, peds, "
+            "engaged, answers, events");
+}
+
+TEST(ScenarioTest, WrongTypesAreNamed) {
+  EXPECT_EQ(Error(With(R"("peds": [{"handle": 2, "position": [1, "x"]}])")),
+            "s.json: peds[0].position[1]: expected a number, found \"x\"");
+  EXPECT_EQ(Error(With(R"("peds": [{"handle": 2, "position": {"x": 1}}])")),
+            "s.json: peds[0].position: expected [x, y, z] or [x, y], found an object");
+  EXPECT_EQ(Error(With(R"("ticks": 2.5)")), "s.json: ticks: expected a whole number, found 2.5");
+  EXPECT_EQ(Error(With(R"("peds": [{"handle": 2, "position": [1, 1], "listed": "no"}])")),
+            "s.json: peds[0].listed: expected true or false, found \"no\"");
+  EXPECT_EQ(Error("[]"), "s.json: expected an object {...}, found an array");
+}
+
+TEST(ScenarioTest, MissingFieldsAndRanges) {
+  EXPECT_EQ(Error("{}"), "s.json: player: missing");
+  EXPECT_EQ(Error(R"({"player": {"handle": 1}})"), "s.json: player.position: missing");
+  EXPECT_EQ(Error(R"({"player": {"handle": 0, "position": [0, 0]}})"),
+            "s.json: player.handle: 0 means no ped; give a nonzero handle");
+  EXPECT_EQ(Error(With(R"("ticks": 0)")), "s.json: ticks: 0 is out of range (1 to 1000000)");
+  EXPECT_EQ(Error(With(R"("ticks": 18446744073709551615)")),
+            "s.json: ticks: 18446744073709551615 is out of range (1 to 1000000)");
+  EXPECT_EQ(Error(With(R"("tick_ms": -16)")), "s.json: tick_ms: -16 is out of range (1 to 60000)");
+  EXPECT_EQ(Error(With(R"("ticks": 5, "events": [{"tick": 6, "tap": "G"}])")),
+            "s.json: events[0].tick: 6 is out of range (1 to 5)");
+  EXPECT_EQ(Error(With(R"("events": [{"tick": 2, "ms": 17, "tap": "G"}])")),
+            "s.json: events[0].ms: 17 is out of range (0 to 16)");
+  EXPECT_EQ(Error(With(R"("peds": [{"handle": 1, "position": [1, 1]}])")),
+            "s.json: peds[0].handle: 1 is taken already; each ped needs a handle of its own");
+}
+
+TEST(ScenarioTest, UnknownKeyNamesAndCodes) {
+  EXPECT_EQ(Error(With(R"("events": [{"tick": 2, "tap": "Gee"}])")),
+            "s.json: events[0].tap: unknown key \"Gee\"; name a letter, a digit, F1 to F24, "
+            "Numpad0 to Numpad9, Left, Up, Right, Down, Space, Enter, Tab, Escape, Shift, Ctrl, "
+            "Alt..., or give a code 0 to 254");
+  EXPECT_EQ(Error(With(R"("events": [{"tick": 2, "press": 255}])")),
+            "s.json: events[0].press: 255 is out of range (0 to 254)");
+}
+
+TEST(ScenarioTest, EventsMakeExactlyOneKnownChange) {
+  EXPECT_EQ(Error(With(R"("events": [{"tick": 2}])")),
+            "s.json: events[0]: says nothing to do; give one of: tap, press, release, ped, "
+            "engaged, answers, ini");
+  EXPECT_EQ(
+      Error(With(R"("events": [{"tick": 2, "tap": "G", "ini": null}])")),
+      "s.json: events[0]: has both \"tap\" and \"ini\"; give each change an event of its own");
+  EXPECT_EQ(Error(With(R"("events": [{"tick": 2, "tap": "G", "position": [1, 1]}])")),
+            "s.json: events[0].position: unknown field; known here: tick, ms, tap");
+  EXPECT_EQ(Error(With(R"("events": [{"tick": 2, "ped": 7, "position": [1, 1]}])")),
+            "s.json: events[0].ped: no ped 7 in \"player\" or \"peds\"");
+  EXPECT_EQ(Error(With(R"("events": [{"tick": 2, "ini": 5}])")),
+            "s.json: events[0].ini: expected the file's lines [\"...\"], its text \"...\" or null, "
+            "found 5");
+}
+
+TEST(ScenarioTest, NativesAnsweredWhereTheyCanBe) {
+  EXPECT_EQ(
+      Error(std::string(R"({"player": {"handle": 1, "position": [0, 0], "fails": ["dead"]}})")),
+      "s.json: player.fails[0]: \"dead\" is not a native that can be answered for one ped; "
+      "known: EligibilityCheck1, EligibilityCheck2, EligibilityCheck3, EligibilityCheck4, "
+      "EligibilityCheck5, EligibilityCheck6, EligibilityCheck7, EligibilityCheck8, "
+      "EligibilityCheck9, PedCheck11, PlayerCheck, PairCheck");
+  // The gates answer whatever the ped, so they are answered for the whole game only.
+  EXPECT_NE(
+      Error(With(R"("peds": [{"handle": 2, "position": [1, 1],
+                                     "answers": {"RandomGateA": 0}}])"))
+          .find("peds[0].answers.RandomGateA: \"RandomGateA\" is not a native that can be answered "
+                "for one ped"),
+      std::string::npos);
+  EXPECT_NE(
+      Error(With(R"("answers": {"0x1234": 1})"))
+          .find("s.json: answers.0x1234: \"0x1234\" is not a native that can be answered here; "
+                "known: "),
+      std::string::npos);
+  // Only the game-wide answers can be taken back.
+  EXPECT_EQ(Error(With(R"("peds": [{"handle": 2, "position": [1, 1],
+                                     "answers": {"PairCheck": null}}])")),
+            "s.json: peds[0].answers.PairCheck: expected a whole number, found null");
+}
+
+}  // namespace
+}  // namespace sandbox

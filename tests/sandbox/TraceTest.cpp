@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "Trace.h"
+#include "hook/NativeHashes.h"
+
+namespace sandbox {
+namespace {
+
+TEST(TraceTest, TickPrefixKeepsColumnsAligned) {
+  EXPECT_EQ(TickPrefix(7), "tick    7  ");
+  EXPECT_EQ(TickPrefix(12345), "tick 12345  ");
+}
+
+TEST(TraceTest, HeaderSaysWhatIsSetUp) {
+  Scenario scenario;
+  scenario.description = "Two peds.";
+  scenario.player.handle = 1;
+  scenario.player.position = {0.5f, -2, 0};
+  scenario.peds.resize(1);
+  scenario.ticks = 1;
+  EXPECT_EQ(Header(scenario), "Two peds.\nplayer 1 at (0.5, -2, 0), 1 ped, 1 tick of 16 ms\n");
+}
+
+TEST(TraceTest, ScenarioChanges) {
+  EXPECT_EQ(DescribeKey({KeyMotion::Tap, 71}, 0), "key G tapped");
+  EXPECT_EQ(DescribeKey({KeyMotion::Release, 38}, 8), "key Up released 8 ms after the last tick");
+  EXPECT_EQ(DescribeKey({KeyMotion::Press, 187}, 0), "key VK 187 pressed");
+
+  PedChange change;
+  change.handle = 12;
+  EXPECT_EQ(DescribePedChange(change), "ped 12 unchanged");
+  change.position = sim::Vec3{8, 0.25f, -1};
+  change.listed = false;
+  change.answers = {{"PairCheck", scuffler::hash::kPairCheck, 1}};
+  EXPECT_EQ(DescribePedChange(change),
+            "ped 12 moves to (8, 0.25, -1), no longer listed, answers PairCheck 1");
+
+  WorldAnswers answers;
+  answers.answers = {{"RandomGateA", scuffler::hash::kRandomGateA, 0},
+                     {"WorldCheck", scuffler::hash::kWorldCheck, std::nullopt}};
+  EXPECT_EQ(DescribeWorldAnswers(answers),
+            "natives answer RandomGateA 0, WorldCheck as the game would");
+
+  EXPECT_EQ(DescribeIniChange({std::nullopt}), "Scuffler.ini deleted");
+  EXPECT_EQ(DescribeIniChange({std::string("[Scuffler]\n")}), "Scuffler.ini written, 1 line");
+  EXPECT_EQ(DescribeIniChange({std::string("a\nb")}), "Scuffler.ini written, 2 lines");
+  EXPECT_EQ(DescribeIniChange({std::string()}), "Scuffler.ini written, 0 lines");
+}
+
+TEST(TraceTest, SettingsShowOnlyWhatChanged) {
+  scuffler::Settings before;
+  scuffler::Settings after;
+  EXPECT_EQ(DescribeSettings(before, after), std::nullopt);
+  after.iKickToChest = 72;
+  after.iKick4Lowfar = -1;
+  after.MAX_DISTANCE = 4.5f;
+  EXPECT_EQ(DescribeSettings(before, after),
+            "settings: iKickToChest 38 (Up) -> 72 (H), iKick4Lowfar 37 (Left) -> -1 (none), "
+            "MAX_DISTANCE 10 -> 4.5");
+  // A distance that is not a number never equals itself, yet is no change when it stays.
+  before.MAX_DISTANCE = after.MAX_DISTANCE = std::nanf("");
+  before.iKickToChest = 72;
+  before.iKick4Lowfar = -1;
+  EXPECT_EQ(DescribeSettings(before, after), std::nullopt);
+}
+
+TEST(TraceTest, EngagedAndTarget) {
+  EXPECT_EQ(DescribeEngaged(13, 13), std::nullopt);
+  EXPECT_EQ(DescribeEngaged(0, 13), "engaged ped 13");
+  EXPECT_EQ(DescribeEngaged(13, 14), "engaged ped 14 (was ped 13)");
+  EXPECT_EQ(DescribeEngaged(13, 0), "no engaged ped (was ped 13)");
+  EXPECT_EQ(DescribeTarget(10, 10, 5), std::nullopt);
+  EXPECT_EQ(DescribeTarget(0, 10, 5), "target ped 10, 5.00 away");
+  EXPECT_EQ(DescribeTarget(10, 12, 9.999f), "target ped 12, 10.00 away (was ped 10)");
+  EXPECT_EQ(DescribeTarget(10, 0, 0), "no target (was ped 10)");
+}
+
+TEST(TraceTest, Triggers) {
+  EXPECT_EQ(DescribeTrigger({1, 72, 0, 60, "the target"}),
+            "iKickToChest (H): AR_ATTACK_COUNTER_FROM_DODGELEFT_V1 on ped 60, the target");
+  EXPECT_EQ(DescribeTrigger({4, 37, 0, 0, ""}),
+            "iKick4Lowfar (Left): no one to act on, the release is used up");
+  EXPECT_EQ(DescribeTrigger({-1, 0, 3, 13, "the engaged ped"}),
+            "random pick 3: AR_KICK_MID_FAR_V01 on ped 13, the engaged ped");
+  EXPECT_EQ(DescribeTrigger({-1, 0, 0, 0, ""}), "random pick 0: no one to act on");
+  EXPECT_EQ(DescribeTrigger({-1, 0, 5, 0, ""}), "random pick 5: outside 0 to 4, nothing started");
+  EXPECT_EQ(DescribeTrigger({-1, 0, -1, 0, ""}), "random pick -1: outside 0 to 4, nothing started");
+  EXPECT_EQ(DescribeUnusedRelease(71, false, 16),
+            "release of G not taken: no action is bound to it");
+  EXPECT_EQ(DescribeUnusedRelease(71, true, 130),
+            "release of G not taken: 130 ms old at the tick, past the 100 ms window");
+}
+
+TEST(TraceTest, SummaryCountsEveryActionByName) {
+  RunTotals totals;
+  totals.ticks = 40;
+  totals.tickMs = 16;
+  totals.started = {2, 0, 1, 0, 12};
+  totals.releasesWithoutTarget = 1;
+  EXPECT_EQ(Summary(totals),
+            "summary: 40 ticks of 16 ms, 15 actions started\n"
+            "     2  AR_ATT_COMBO_V2_PT3_LEFTSIDE\n"
+            "     0  AR_ATTACK_COUNTER_FROM_DODGELEFT_V1\n"
+            "     1  AR_ATTACK_COUNTER_FROM_DODGERIGHT_V2\n"
+            "     0  AR_KICK_MID_FAR_V01\n"
+            "    12  AR_KICK_LOW_FAR_V01\n"
+            "  1 key release used up with no one to act on\n");
+}
+
+}  // namespace
+}  // namespace sandbox

@@ -1,0 +1,321 @@
+#include "Session.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "hook/NativeHashes.h"
+#include "input/KeyStateTable.h"
+#include "melee/PedChecks.h"
+#include "melee/TickState.h"
+#include "melee/Triggers.h"
+#include "plugin/DllMain.h"
+
+namespace sandbox {
+namespace {
+
+constexpr const char* kIniFile = "Scuffler.ini";
+
+// Any nonzero value: the sim only compares module handles.
+const HINSTANCE kModule = reinterpret_cast<HINSTANCE>(static_cast<std::uintptr_t>(0x5C0F0000));
+
+// The sandbox's own copy of where everyone stands, for distances and the map.
+struct WorldPed {
+  std::int32_t handle = 0;
+  sim::Vec3 position;
+  bool listed = true;
+};
+
+WorldPed* Find(std::vector<WorldPed>& world, std::int32_t handle) {
+  const auto it = std::find_if(world.begin(), world.end(),
+                               [handle](const WorldPed& ped) { return ped.handle == handle; });
+  return it == world.end() ? nullptr : &*it;
+}
+
+void SetPedAnswers(std::int32_t handle, const std::vector<NativeAnswer>& answers) {
+  for (const NativeAnswer& answer : answers) {
+    if (answer.value) sim::SetPedAnswer(handle, answer.hash, *answer.value);
+  }
+}
+
+void PlacePed(std::vector<WorldPed>& world, const PedSpec& ped) {
+  world.push_back({ped.handle, ped.position, ped.listed});
+  sim::AddPed(ped.handle, ped.position, ped.listed);
+  SetPedAnswers(ped.handle, ped.answers);
+}
+
+void WriteIni(const IniChange& change) {
+  if (!change.text) {
+    if (std::remove(kIniFile) != 0) {
+      // Deleting a file that is not there is no change; anything else is a real failure.
+      if (std::ifstream(kIniFile).good()) throw std::runtime_error("cannot delete Scuffler.ini");
+    }
+    return;
+  }
+  std::ofstream file(kIniFile, std::ios::binary | std::ios::trunc);
+  file << *change.text;
+  if (!file.flush()) throw std::runtime_error("cannot write Scuffler.ini");
+}
+
+// Applies one change to the simulated world; returns its trace line, or "" for changes the
+// plug-in's own lines will show.
+std::string Apply(const Event& event, std::vector<WorldPed>& world) {
+  if (const auto* key = std::get_if<KeyEvent>(&event.change)) {
+    if (key->motion == KeyMotion::Press) sim::SendKey(key->key, false, false);
+    if (key->motion == KeyMotion::Release) sim::SendKey(key->key, true, true);
+    if (key->motion == KeyMotion::Tap) sim::TapKey(key->key);
+    return DescribeKey(*key, event.ms);
+  }
+  if (const auto* change = std::get_if<PedChange>(&event.change)) {
+    WorldPed& ped = *Find(world, change->handle);
+    if (change->position) ped.position = *change->position;
+    if (change->listed) ped.listed = *change->listed;
+    sim::AddPed(ped.handle, ped.position, ped.listed);
+    SetPedAnswers(ped.handle, change->answers);
+    return DescribePedChange(*change);
+  }
+  if (const auto* engaged = std::get_if<EngagedChange>(&event.change)) {
+    sim::SetEngaged(engaged->ped);
+    return "";
+  }
+  if (const auto* answers = std::get_if<WorldAnswers>(&event.change)) {
+    for (const NativeAnswer& answer : answers->answers) {
+      if (answer.value) {
+        sim::SetAnswer(answer.hash, *answer.value);
+      } else {
+        sim::ClearAnswer(answer.hash);
+      }
+    }
+    return DescribeWorldAnswers(*answers);
+  }
+  const auto& ini = std::get<IniChange>(event.change);
+  WriteIni(ini);
+  return DescribeIniChange(ini);
+}
+
+float DistanceTo(const std::vector<WorldPed>& world, std::int32_t from, std::int32_t to) {
+  sim::Vec3 a;
+  sim::Vec3 b;
+  for (const WorldPed& ped : world) {
+    if (ped.handle == from) a = ped.position;
+    if (ped.handle == to) b = ped.position;
+  }
+  return std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y) +
+                   (a.z - b.z) * (a.z - b.z));
+}
+
+struct KeySlotsBefore {
+  bool released[scuffler::kKeySlotCount] = {};
+};
+
+KeySlotsBefore PendingReleases() {
+  KeySlotsBefore slots;
+  for (std::uint32_t code = 0; code < scuffler::kKeySlotCount; ++code) {
+    slots.released[code] = scuffler::gKeyStateTable[code].releasedFlag.load() != 0;
+  }
+  return slots;
+}
+
+bool SlotCleared(std::uint32_t code) {
+  const scuffler::KeyState& slot = scuffler::gKeyStateTable[code];
+  return slot.stampTime.load() == 0 && slot.altFlag.load() == 0 && slot.wasDownFlag.load() == 0 &&
+         slot.releasedFlag.load() == 0;
+}
+
+// Which triggers fired in the tick, in the order the tick runs them: a key trigger fired when a
+// release pending before the tick was used up (by the first row bound to that key), the random
+// trigger when the plug-in asked the game for its pick.
+std::vector<TriggerOutcome> FiredTriggers(const KeySlotsBefore& before,
+                                          const std::vector<sim::Call>& calls) {
+  std::vector<TriggerOutcome> fired;
+  for (std::uint32_t code = 0; code < scuffler::kKeySlotCount; ++code) {
+    if (!before.released[code] || !SlotCleared(code)) continue;
+    for (std::size_t row = 0; row < kActionRows; ++row) {
+      if (scuffler::gSettings.*scuffler::kMeleeActions[row].keyCode ==
+          static_cast<std::int32_t>(code)) {
+        fired.push_back({static_cast<int>(row), static_cast<std::int32_t>(code), 0, 0, ""});
+        break;
+      }
+    }
+  }
+  for (const sim::Call& call : calls) {
+    if (call.op == sim::Op::Native && call.hash == scuffler::hash::kRandomInt) {
+      fired.push_back(
+          {-1, 0, static_cast<std::int32_t>(static_cast<std::uint32_t>(call.result[0])), 0, ""});
+    }
+  }
+  // Row 0, then the random trigger, then rows 1 to 4.
+  const auto place = [](const TriggerOutcome& outcome) {
+    return outcome.row == 0 ? 0 : outcome.row < 0 ? 1 : outcome.row + 1;
+  };
+  std::stable_sort(
+      fired.begin(), fired.end(),
+      [&place](const TriggerOutcome& a, const TriggerOutcome& b) { return place(a) < place(b); });
+  return fired;
+}
+
+const char* ActionOf(const TriggerOutcome& outcome) {
+  if (outcome.row >= 0) return scuffler::kMeleeActions[outcome.row].name;
+  if (outcome.pick < 0 || outcome.pick >= static_cast<std::int32_t>(kActionRows)) return nullptr;
+  return scuffler::kMeleeActions[outcome.pick].name;
+}
+
+std::size_t RowOfAction(const std::string& name) {
+  for (std::size_t row = 0; row < kActionRows; ++row) {
+    if (name == scuffler::kMeleeActions[row].name) return row;
+  }
+  return kActionRows;
+}
+
+// What the plug-in did in the tick that just ran, as trace lines; counts actions into `totals`.
+std::vector<std::string> Observe(const scuffler::Settings& settingsBefore,
+                                 const scuffler::TickState& stateBefore,
+                                 const KeySlotsBefore& slotsBefore,
+                                 const std::vector<WorldPed>& world, RunTotals& totals) {
+  std::vector<std::string> lines;
+  const scuffler::TickState& state = scuffler::gTickState;
+  if (auto line = DescribeSettings(settingsBefore, scuffler::gSettings)) lines.push_back(*line);
+  if (auto line = DescribeEngaged(stateBefore.engagedPed, state.engagedPed)) lines.push_back(*line);
+  const float distance = DistanceTo(world, state.playerPed, state.targetPed);
+  if (auto line = DescribeTarget(stateBefore.targetPed, state.targetPed, distance)) {
+    lines.push_back(*line);
+  }
+
+  const std::vector<sim::StartedAction> actions = sim::TakeActions();
+  std::size_t next = 0;
+  // Each fired trigger started at most one action, in tick order; one whose action is not next
+  // found no one to act on.
+  for (TriggerOutcome& outcome : FiredTriggers(slotsBefore, sim::TakeCalls())) {
+    const char* action = ActionOf(outcome);
+    if (action != nullptr && next < actions.size() &&
+        sim::ActionName(actions[next].actionHash) == action) {
+      outcome.target = actions[next].target;
+      outcome.role = outcome.target == state.targetPed    ? "the target"
+                     : outcome.target == state.engagedPed ? "the engaged ped"
+                                                          : "neither target nor engaged";
+      ++next;
+    } else if (outcome.row >= 0) {
+      ++totals.releasesWithoutTarget;
+    }
+    lines.push_back(DescribeTrigger(outcome));
+  }
+  for (std::size_t i = next; i < actions.size(); ++i) {
+    lines.push_back("started " + sim::ActionName(actions[i].actionHash) + " on ped " +
+                    std::to_string(actions[i].target));
+  }
+  for (const sim::StartedAction& action : actions) {
+    const std::size_t row = RowOfAction(sim::ActionName(action.actionHash));
+    if (row < kActionRows) ++totals.started[row];
+  }
+  return lines;
+}
+
+std::vector<std::uint32_t> Unique(std::vector<std::uint32_t> keys) {
+  std::sort(keys.begin(), keys.end());
+  keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+  return keys;
+}
+
+// Why a release made for this tick is still waiting in its slot after the tick, if it is.
+std::optional<std::string> UnusedRelease(std::uint32_t key) {
+  const scuffler::KeyState& slot = scuffler::gKeyStateTable[key];
+  if (slot.releasedFlag.load() == 0) return std::nullopt;
+  bool bound = false;
+  for (const scuffler::MeleeAction& row : scuffler::kMeleeActions) {
+    bound = bound || scuffler::gSettings.*row.keyCode == static_cast<std::int32_t>(key);
+  }
+  return DescribeUnusedRelease(static_cast<std::int32_t>(key), bound,
+                               sim::Time() - slot.stampTime.load());
+}
+
+MapView LastTick(int tick, const std::vector<WorldPed>& world, std::int32_t playerHandle) {
+  MapView view;
+  view.tick = tick;
+  view.player = playerHandle;
+  view.target = scuffler::gTickState.targetPed;
+  view.engaged = scuffler::gTickState.engagedPed;
+  view.maxDistance = scuffler::gSettings.MAX_DISTANCE;
+  for (const WorldPed& ped : world) {
+    if (ped.handle == playerHandle) {
+      view.playerPosition = ped.position;
+      continue;
+    }
+    // Asked of the plug-in itself, in the world of the last tick.
+    view.peds.push_back(
+        {ped.handle, ped.position, ped.listed, scuffler::IsEligibleTarget(ped.handle)});
+  }
+  sim::TakeCalls();
+  return view;
+}
+
+}  // namespace
+
+bool WritesIni(const Scenario& scenario) {
+  return std::any_of(scenario.events.begin(), scenario.events.end(), [](const Event& event) {
+    return std::holds_alternative<IniChange>(event.change);
+  });
+}
+
+SessionResult RunSession(const Scenario& scenario, std::ostream& trace) {
+  sim::Reset();
+  std::vector<WorldPed> world;
+  sim::SetPlayer(scenario.player.handle, scenario.player.position);
+  PlacePed(world, scenario.player);
+  for (const PedSpec& ped : scenario.peds) PlacePed(world, ped);
+
+  trace << Header(scenario);
+  SessionResult result;
+  result.totals.ticks = scenario.ticks;
+  result.totals.tickMs = scenario.tickMs;
+  DllMain(kModule, 1, nullptr);
+
+  // Tick t runs at t tick lengths on the game's clock, which wraps like the real one.
+  const auto clock = [&scenario](int tick, int ms) {
+    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(tick) *
+                                          static_cast<std::uint64_t>(scenario.tickMs) +
+                                      static_cast<std::uint64_t>(ms));
+  };
+  auto event = scenario.events.begin();
+  for (int tick = 1; tick <= scenario.ticks; ++tick) {
+    std::vector<std::string> lines;
+    std::vector<std::uint32_t> releasedKeys;
+    for (; event != scenario.events.end() && event->tick == tick; ++event) {
+      if (const auto* key = std::get_if<KeyEvent>(&event->change);
+          key != nullptr && key->motion != KeyMotion::Press) {
+        releasedKeys.push_back(key->key);
+      }
+      sim::SetTime(clock(tick - 1, event->ms));
+      const std::string line = Apply(*event, world);
+      if (!line.empty()) lines.push_back(line);
+    }
+    sim::SetTime(clock(tick, 0));
+
+    const scuffler::Settings settingsBefore = scuffler::gSettings;
+    const scuffler::TickState stateBefore = scuffler::gTickState;
+    const KeySlotsBefore slotsBefore = PendingReleases();
+    sim::TakeCalls();
+    sim::TakeActions();
+    if (!sim::RunScriptTicks(1)) throw std::runtime_error("the plug-in's script stopped running");
+    for (std::string& line :
+         Observe(settingsBefore, stateBefore, slotsBefore, world, result.totals)) {
+      lines.push_back(std::move(line));
+    }
+    for (const std::uint32_t key : Unique(releasedKeys)) {
+      if (const std::optional<std::string> line = UnusedRelease(key)) lines.push_back(*line);
+    }
+    for (const std::string& line : lines) trace << TickPrefix(tick) << line << '\n';
+  }
+
+  result.lastTick = LastTick(scenario.ticks, world, scenario.player.handle);
+  DllMain(kModule, 0, nullptr);
+  if (WritesIni(scenario)) std::remove(kIniFile);
+  trace << Summary(result.totals);
+  return result;
+}
+
+}  // namespace sandbox

@@ -1,0 +1,34 @@
+// A top-down picture of one tick as SVG: the player in the middle, the peds around it, the
+// MAX_DISTANCE circle, and which ped the plug-in took as its target or reports as engaged, so the
+// search radius can be tuned by looking. North (y) is up; height (z) is left out of the drawing
+// but not out of the distances written beside each ped.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "SimHook.h"
+
+namespace sandbox {
+
+struct MapPed {
+  std::int32_t handle = 0;
+  sim::Vec3 position;
+  bool listed = true;     // returned by the game's ped enumeration
+  bool eligible = false;  // passes the plug-in's eligibility checks
+};
+
+struct MapView {
+  int tick = 0;
+  std::int32_t player = 0;
+  sim::Vec3 playerPosition;
+  std::vector<MapPed> peds;  // the player's own ped left out
+  std::int32_t target = 0;
+  std::int32_t engaged = 0;
+  float maxDistance = 0;
+};
+
+std::string DrawMap(const MapView& view);
+
+}  // namespace sandbox

@@ -1,0 +1,191 @@
+#include "Trace.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "KeyNames.h"
+#include "melee/Triggers.h"
+
+namespace sandbox {
+namespace {
+
+using scuffler::Settings;
+
+struct KeySetting {
+  const char* name;
+  std::int32_t Settings::*field;
+};
+
+// In the order of the settings file.
+constexpr KeySetting kKeySettings[] = {
+    {"iKick1NoRagdoll", &Settings::iKick1NoRagdoll}, {"iKickToChest", &Settings::iKickToChest},
+    {"iKickToLeg", &Settings::iKickToLeg},           {"iKick2MidFar", &Settings::iKick2MidFar},
+    {"iKick4Lowfar", &Settings::iKick4Lowfar},
+};
+
+const char* SettingName(std::int32_t Settings::*field) {
+  for (const KeySetting& setting : kKeySettings) {
+    if (setting.field == field) return setting.name;
+  }
+  return "?";
+}
+
+std::string KeyWithCode(std::int32_t code) {
+  return std::to_string(code) + " (" + KeyName(code) + ")";
+}
+
+std::string Plural(int count, const char* one, const char* many) {
+  return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+std::string ListAnswers(const std::vector<NativeAnswer>& answers) {
+  std::string text;
+  for (const NativeAnswer& answer : answers) {
+    if (!text.empty()) text += ", ";
+    text +=
+        answer.name + " " + (answer.value ? std::to_string(*answer.value) : "as the game would");
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string FormatNumber(float value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
+  return text;
+}
+
+std::string FormatPosition(const sim::Vec3& position) {
+  return "(" + FormatNumber(position.x) + ", " + FormatNumber(position.y) + ", " +
+         FormatNumber(position.z) + ")";
+}
+
+std::string TickPrefix(int tick) {
+  char text[24];
+  std::snprintf(text, sizeof text, "tick %4d  ", tick);
+  return text;
+}
+
+std::string Header(const Scenario& scenario) {
+  std::string text;
+  if (!scenario.description.empty()) text += scenario.description + "\n";
+  text += "player " + std::to_string(scenario.player.handle) + " at " +
+          FormatPosition(scenario.player.position) + ", " +
+          Plural(static_cast<int>(scenario.peds.size()), "ped", "peds") + ", " +
+          Plural(scenario.ticks, "tick", "ticks") + " of " + std::to_string(scenario.tickMs) +
+          " ms\n";
+  return text;
+}
+
+std::string DescribeKey(const KeyEvent& event, int ms) {
+  const char* motion = event.motion == KeyMotion::Press     ? "pressed"
+                       : event.motion == KeyMotion::Release ? "released"
+                                                            : "tapped";
+  std::string text = "key " + KeyName(static_cast<std::int32_t>(event.key)) + " " + motion;
+  if (ms != 0) text += " " + std::to_string(ms) + " ms after the last tick";
+  return text;
+}
+
+std::string DescribePedChange(const PedChange& change) {
+  std::string text;
+  if (change.position) text += "moves to " + FormatPosition(*change.position);
+  if (change.listed) {
+    text += (text.empty() ? "" : ", ");
+    text += *change.listed ? "listed" : "no longer listed";
+  }
+  if (!change.answers.empty())
+    text += (text.empty() ? "answers " : ", answers ") + ListAnswers(change.answers);
+  return "ped " + std::to_string(change.handle) + (text.empty() ? " unchanged" : " " + text);
+}
+
+std::string DescribeWorldAnswers(const WorldAnswers& change) {
+  return "natives answer " + ListAnswers(change.answers);
+}
+
+std::string DescribeIniChange(const IniChange& change) {
+  if (!change.text) return "Scuffler.ini deleted";
+  int lines = 0;
+  for (const char c : *change.text) lines += c == '\n' ? 1 : 0;
+  if (!change.text->empty() && change.text->back() != '\n') ++lines;
+  return "Scuffler.ini written, " + Plural(lines, "line", "lines");
+}
+
+std::optional<std::string> DescribeSettings(const Settings& before, const Settings& after) {
+  std::string text;
+  for (const KeySetting& setting : kKeySettings) {
+    const std::int32_t was = before.*setting.field;
+    const std::int32_t now = after.*setting.field;
+    if (was == now) continue;
+    text += (text.empty() ? "" : ", ") + std::string(setting.name) + " " + KeyWithCode(was) +
+            " -> " + KeyWithCode(now);
+  }
+  // Bitwise, so that a change to or from a value that is not a number still shows.
+  if (std::memcmp(&before.MAX_DISTANCE, &after.MAX_DISTANCE, sizeof(float)) != 0) {
+    text += (text.empty() ? "" : ", ") + std::string("MAX_DISTANCE ") +
+            FormatNumber(before.MAX_DISTANCE) + " -> " + FormatNumber(after.MAX_DISTANCE);
+  }
+  if (text.empty()) return std::nullopt;
+  return "settings: " + text;
+}
+
+std::optional<std::string> DescribeEngaged(std::int32_t before, std::int32_t after) {
+  if (before == after) return std::nullopt;
+  const std::string was = before == 0 ? "" : " (was ped " + std::to_string(before) + ")";
+  if (after == 0) return "no engaged ped" + was;
+  return "engaged ped " + std::to_string(after) + was;
+}
+
+std::optional<std::string> DescribeTarget(std::int32_t before, std::int32_t after, float distance) {
+  if (before == after) return std::nullopt;
+  const std::string was = before == 0 ? "" : " (was ped " + std::to_string(before) + ")";
+  if (after == 0) return "no target" + was;
+  char away[32];
+  std::snprintf(away, sizeof away, ", %.2f away", static_cast<double>(distance));
+  return "target ped " + std::to_string(after) + away + was;
+}
+
+std::string DescribeTrigger(const TriggerOutcome& outcome) {
+  std::string text;
+  const char* action = "";
+  if (outcome.row >= 0) {
+    const scuffler::MeleeAction& row = scuffler::kMeleeActions[outcome.row];
+    text = std::string(SettingName(row.keyCode)) + " (" + KeyName(outcome.key) + "): ";
+    action = row.name;
+  } else {
+    text = "random pick " + std::to_string(outcome.pick) + ": ";
+    if (outcome.pick < 0 || outcome.pick >= static_cast<std::int32_t>(kActionRows)) {
+      return text + "outside 0 to 4, nothing started";
+    }
+    action = scuffler::kMeleeActions[outcome.pick].name;
+  }
+  if (outcome.target == 0) {
+    return text + "no one to act on" + (outcome.row >= 0 ? ", the release is used up" : "");
+  }
+  return text + action + " on ped " + std::to_string(outcome.target) + ", " + outcome.role;
+}
+
+std::string DescribeUnusedRelease(std::int32_t key, bool bound, std::uint32_t ageMs) {
+  std::string text = "release of " + KeyName(key) + " not taken: ";
+  if (!bound) return text + "no action is bound to it";
+  return text + std::to_string(ageMs) + " ms old at the tick, past the 100 ms window";
+}
+
+std::string Summary(const RunTotals& totals) {
+  int all = 0;
+  for (const int count : totals.started) all += count;
+  std::string text = "summary: " + Plural(totals.ticks, "tick", "ticks") + " of " +
+                     std::to_string(totals.tickMs) + " ms, " + Plural(all, "action", "actions") +
+                     " started\n";
+  for (std::size_t row = 0; row < kActionRows; ++row) {
+    char line[80];
+    std::snprintf(line, sizeof line, "  %4d  %s\n", totals.started[row],
+                  scuffler::kMeleeActions[row].name);
+    text += line;
+  }
+  text += "  " + Plural(totals.releasesWithoutTarget, "key release", "key releases") +
+          " used up with no one to act on\n";
+  return text;
+}
+
+}  // namespace sandbox

@@ -1,0 +1,67 @@
+// The words of the sandbox's tick-by-tick trace: one function per kind of line, each giving the
+// text that follows the tick's "tick   N  " prefix, so the wording lives in one place and can be
+// tested line by line.
+//
+// The trace must be byte-for-byte the same on every run: example traces are checked verbatim.
+// Nothing here prints times of day, addresses or anything else that varies between runs.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "Scenario.h"
+#include "settings/Settings.h"
+
+namespace sandbox {
+
+// What one trigger did in a tick: a key trigger that used up a release, or the random trigger
+// once both of its gates opened.
+struct TriggerOutcome {
+  int row = 0;              // 0 to 4: the key trigger of that action row; -1: the random trigger
+  std::int32_t key = 0;     // key triggers: the key code whose release was used up
+  std::int32_t pick = 0;    // the random trigger: the game's random answer
+  std::int32_t target = 0;  // the ped acted on; 0 when nothing started
+  const char* role = "";    // what `target` was to the plug-in: "the target", "the engaged ped"
+};
+
+constexpr std::size_t kActionRows = 5;
+
+// Per-name totals for the closing summary.
+struct RunTotals {
+  int ticks = 0;
+  int tickMs = 0;
+  std::array<int, kActionRows> started{};  // by action row
+  int releasesWithoutTarget = 0;
+};
+
+std::string TickPrefix(int tick);
+
+// The opening lines: the description, then what the scenario sets up.
+std::string Header(const Scenario& scenario);
+
+// Changes the scenario makes before a tick.
+std::string DescribeKey(const KeyEvent& event, int ms);
+std::string DescribePedChange(const PedChange& change);
+std::string DescribeWorldAnswers(const WorldAnswers& change);
+std::string DescribeIniChange(const IniChange& change);
+
+// What the plug-in did in a tick. Each is nullopt when nothing changed.
+std::optional<std::string> DescribeSettings(const scuffler::Settings& before,
+                                            const scuffler::Settings& after);
+std::optional<std::string> DescribeEngaged(std::int32_t before, std::int32_t after);
+// `distance` is how far the new target stands from the player.
+std::optional<std::string> DescribeTarget(std::int32_t before, std::int32_t after, float distance);
+std::string DescribeTrigger(const TriggerOutcome& outcome);
+// A release made before this tick that no trigger took: its key is bound to no action, or the
+// release was `ageMs` old when the tick ran.
+std::string DescribeUnusedRelease(std::int32_t key, bool bound, std::uint32_t ageMs);
+
+std::string Summary(const RunTotals& totals);
+
+// Six significant digits at most ("(3, 4, 0)", "4.5"): short, and the same on every run.
+std::string FormatPosition(const sim::Vec3& position);
+std::string FormatNumber(float value);
+
+}  // namespace sandbox
