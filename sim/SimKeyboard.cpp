@@ -10,25 +10,16 @@ namespace {
 
 std::atomic<KeyboardHandlerFn> gKeyboardHandler{nullptr};
 
-std::uint64_t Address(KeyboardHandlerFn handler) {
-  return static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(handler));
-}
-
 }  // namespace
 
 extern "C" void keyboardHandlerRegister(KeyboardHandlerFn handler) {
-  sim::Call call;
-  call.op = sim::Op::KeyboardHandlerRegister;
-  call.args = {Address(handler)};
-  sim::detail::Record(std::move(call));
+  sim::detail::RecordOperation(sim::Op::KeyboardHandlerRegister, {sim::detail::Address(handler)});
   gKeyboardHandler.store(handler);
 }
 
 extern "C" void keyboardHandlerUnregister(KeyboardHandlerFn handler) {
-  sim::Call call;
-  call.op = sim::Op::KeyboardHandlerUnregister;
-  call.args = {Address(handler)};
-  sim::detail::Record(std::move(call));
+  sim::detail::RecordOperation(sim::Op::KeyboardHandlerUnregister,
+                               {sim::detail::Address(handler)});
   // Only the handler that is registered may be taken back; any other pointer changes nothing.
   KeyboardHandlerFn expected = handler;
   gKeyboardHandler.compare_exchange_strong(expected, nullptr);

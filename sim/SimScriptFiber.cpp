@@ -39,40 +39,10 @@ void CALLBACK RunScript(void* /*unused*/) {
   for (;;) SwitchToFiber(gHost.hostFiber);
 }
 
-sim::Call Operation(sim::Op op, std::uint64_t argument) {
-  sim::Call call;
-  call.op = op;
-  call.args = {argument};
-  return call;
-}
-
-template <typename Pointer>
-std::uint64_t Address(Pointer pointer) {
-  return static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(pointer));
-}
-
 }  // namespace
 
-extern "C" void scriptRegister(HINSTANCE module, ScriptEntryFn entry) {
-  sim::Call call = Operation(sim::Op::ScriptRegister, Address(module));
-  call.args.push_back(Address(entry));
-  sim::detail::Record(std::move(call));
-  // One script at a time; a new registration starts from the top on its first tick.
-  sim::StopScript();
-  sim::detail::TheState().module = module;
-  sim::detail::TheState().entry = entry;
-}
-
-extern "C" void scriptUnregister(HINSTANCE module) {
-  sim::detail::Record(Operation(sim::Op::ScriptUnregister, Address(module)));
-  if (module != sim::detail::TheState().module) return;
-  sim::StopScript();
-  sim::detail::TheState().module = nullptr;
-  sim::detail::TheState().entry = nullptr;
-}
-
 extern "C" void scriptWait(DWORD milliseconds) {
-  sim::detail::Record(Operation(sim::Op::ScriptWait, milliseconds));
+  sim::detail::RecordOperation(sim::Op::ScriptWait, {milliseconds});
   // Outside the hosted script there is nobody to yield to.
   if (!gHost.onScript) return;
   gHost.parked = true;

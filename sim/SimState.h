@@ -52,6 +52,14 @@ State& TheState();
 Ped* FindPed(std::int32_t handle);
 
 void Record(Call call);
+// Records an operation other than a native call.
+void RecordOperation(Op op, std::vector<std::uint64_t> args);
+
+// A pointer as the log records it.
+template <typename Pointer>
+std::uint64_t Address(Pointer pointer) {
+  return static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(pointer));
+}
 
 // Back to a clock at 0 (where the clock is simulated).
 void ResetClock();

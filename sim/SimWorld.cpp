@@ -21,6 +21,13 @@ Ped* FindPed(std::int32_t handle) {
 
 void Record(Call call) { TheState().calls.push_back(std::move(call)); }
 
+void RecordOperation(Op op, std::vector<std::uint64_t> args) {
+  Call call;
+  call.op = op;
+  call.args = std::move(args);
+  Record(std::move(call));
+}
+
 namespace {
 
 // Adds `handle`, or moves it in place so that its listing order stays that of its first adding.

@@ -62,8 +62,7 @@ NativeSequence TakeNativeCalls() {
   return natives;
 }
 
-void WorldTest::SetUp() {
-  sim::StopScript();
+void ResetWorldAndPlugIn() {
   sim::Reset();
   gSettings = Settings{};
   gTickState = TickState{};
@@ -74,6 +73,8 @@ void WorldTest::SetUp() {
     slot.releasedFlag = 0;
   }
 }
+
+void WorldTest::SetUp() { ResetWorldAndPlugIn(); }
 
 void WorldTest::TearDown() {
   sim::StopScript();

@@ -38,6 +38,10 @@ NativeSequence operator+(NativeSequence a, const NativeSequence& b);
 // The native calls recorded since the last Take, in order; other operations are left out.
 NativeSequence TakeNativeCalls();
 
+// An empty simulated world with no script or callback registered, and the plug-in's process-wide
+// state (settings, tick state, key table) as at module load.
+void ResetWorldAndPlugIn();
+
 class WorldTest : public ::testing::Test {
  protected:
   void SetUp() override;

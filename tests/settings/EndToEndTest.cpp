@@ -7,6 +7,7 @@
 #include "SimHook.h"
 #include "input/KeyStateTable.h"
 #include "melee/ScriptLoop.h"
+#include "melee/TestWorld.h"
 #include "melee/TickState.h"
 
 namespace scuffler {
@@ -16,14 +17,7 @@ class LiveSettings : public SettingsFileFixture {
  protected:
   void SetUp() override {
     SettingsFileFixture::SetUp();
-    sim::Reset();
-    gTickState = TickState{};
-    for (KeyState& slot : gKeyStateTable) {
-      slot.stampTime = 0;
-      slot.altFlag = 0;
-      slot.wasDownFlag = 0;
-      slot.releasedFlag = 0;
-    }
+    testing::ResetWorldAndPlugIn();
     keyboardHandlerRegister(&RecordKeyMessage);
     sim::SetTime(1000);
   }
