@@ -264,24 +264,6 @@ INSTANTIATE_TEST_SUITE_P(Counts, PedListTest,
 
 // --- Native answers ------------------------------------------------------------------------------
 
-TEST_F(SimTest, PositionsAreFloatsAtByteOffsetsZeroEightSixteen) {
-  sim::SetPlayer(7, {1.5f, -2.0f, 3.25f});
-  sim::AddPed(9, {4.0f, 5.0f, 6.0f});
-  const std::uint64_t* raw = CallNative(hash::kPedPosition, 7, 0, 0);
-  EXPECT_EQ(raw[0], FloatSlot(1.5f));
-  EXPECT_EQ(raw[1], FloatSlot(-2.0f));
-  EXPECT_EQ(raw[2], FloatSlot(3.25f));
-
-  const scuffler::WorldPoint ped = CallNativePoint(hash::kPedPosition, 9, 0, 0);
-  EXPECT_EQ(ped.x, 4.0f);
-  EXPECT_EQ(ped.y, 5.0f);
-  EXPECT_EQ(ped.z, 6.0f);
-  const scuffler::WorldPoint unknown = CallNativePoint(hash::kPedPosition, 42, 0, 0);
-  EXPECT_EQ(unknown.x, 0.0f);
-  EXPECT_EQ(unknown.y, 0.0f);
-  EXPECT_EQ(unknown.z, 0.0f);
-}
-
 TEST_F(SimTest, SquaredDistanceDecodesTheLowHalfOfEachSlot) {
   EXPECT_EQ(CallNativeFloat(hash::kSquaredDistance, 1.0f, 2.0f, 3.0f, 4.0f, -2.0f, 3.0f), 25.0f);
   // Garbage in a slot's upper half must not reach the float.
@@ -291,35 +273,6 @@ TEST_F(SimTest, SquaredDistanceDecodesTheLowHalfOfEachSlot) {
   }
   EXPECT_EQ(scuffler::bridge::ReadAt<float>(nativeCall(), 0), 9.0f);
   EXPECT_EQ(sim::Calls().back().result[0], FloatSlot(9.0f));
-}
-
-struct AnswerCase {
-  const char* name;
-  std::uint64_t hash;
-  std::int32_t known;    // for the known ped 9
-  std::int32_t unknown;  // for the unknown ped 42
-};
-
-TEST_F(SimTest, DefaultAnswersPassAKnownPedAndKeepTheGatesClosed) {
-  sim::AddPed(9, {});
-  const AnswerCase cases[] = {
-      {"check1", hash::kEligibilityCheck1, 1, 0}, {"check2", hash::kEligibilityCheck2, 1, 0},
-      {"check3", hash::kEligibilityCheck3, 0, 0}, {"check4", hash::kEligibilityCheck4, 0, 0},
-      {"check5", hash::kEligibilityCheck5, 0, 0}, {"check7", hash::kEligibilityCheck7, 0, 0},
-      {"check8", hash::kEligibilityCheck8, 0, 0}, {"check9", hash::kEligibilityCheck9, 0, 0},
-      {"player", hash::kPlayerCheck, 0, 0},       {"gateA", hash::kRandomGateA, 1, 1},
-  };
-  for (const AnswerCase& c : cases) {
-    EXPECT_EQ(CallNativeInt(c.hash, 9), c.known) << c.name;
-    EXPECT_EQ(CallNativeInt(c.hash, 42), c.unknown) << c.name;
-  }
-  EXPECT_EQ(CallNativeInt(hash::kEligibilityCheck6, 9, 0), 0);
-  EXPECT_EQ(CallNativeInt(hash::kPedCheck11, 9, 11, 1), 0);
-  EXPECT_EQ(CallNativeInt(hash::kWorldCheck), 0);
-  EXPECT_EQ(CallNativeInt(hash::kPairCheck, 7, 9), 0);
-  EXPECT_EQ(CallNativeInt(hash::kRandomGateB, 0, hash::kRandomGateBValue), 0);
-  EXPECT_EQ(CallNativeInt(hash::kRandomInt, 0, 5), 0);
-  EXPECT_EQ(CallNativeInt(hash::kEligibilityCheck1, 0), 0);  // handle 0 is nobody
 }
 
 TEST_F(SimTest, OverridesApplyPerPedOrToEveryCall) {
@@ -361,19 +314,6 @@ TEST_F(SimTest, NameHashIsDeterministicCaseInsensitiveAndReadsBack) {
   const sim::Call& call = sim::Calls().back();
   EXPECT_EQ(call.text, name);
   EXPECT_EQ(call.args, std::vector<std::uint64_t>{reinterpret_cast<std::uintptr_t>(name)});
-}
-
-TEST_F(SimTest, StartingAnActionIsLoggedAndAnswersOne) {
-  const std::uint32_t topBit = 0x80000001u;
-  EXPECT_EQ(CallNativeU64(hash::kStartMeleeAction, 7, 9, topBit, 0, 0, 1, 0), 1u);
-  const std::vector<sim::StartedAction> actions = sim::TakeActions();
-  ASSERT_EQ(actions.size(), 1u);
-  EXPECT_EQ(actions[0].actor, 7);
-  EXPECT_EQ(actions[0].target, 9);
-  EXPECT_EQ(actions[0].actionHash, topBit);
-  EXPECT_EQ(sim::Calls().back().args,
-            (std::vector<std::uint64_t>{7, 9, 0x80000001u, 0, 0, 1, 0}));
-  EXPECT_TRUE(sim::Actions().empty());
 }
 
 TEST_F(SimTest, OddCallsAreRecordedAsTheyCame) {
