@@ -5,24 +5,40 @@
 namespace scuffler {
 namespace {
 
-constexpr char kEscapedEquals[] = "\\=";
+constexpr std::string_view kEscapedEquals = "\\=";
 
-// Replaces every "\=" in `text` by `replacement`, scanning left to right and resuming after each
-// replacement, so a replacement never takes part in a later match.
-void ReplaceEscapedEquals(std::string& text, const std::string& replacement) {
-  std::size_t position = text.find(kEscapedEquals);
-  while (position != std::string::npos) {
-    text.replace(position, 2, replacement);
-    position = text.find(kEscapedEquals, position + replacement.size());
+// The first '=' not written as "\=". Since "\=" cannot overlap itself, an '=' is escaped exactly
+// when a backslash stands right before it.
+std::size_t FindSeparator(std::string_view line) {
+  std::size_t equals = line.find('=');
+  while (equals != std::string_view::npos && equals > 0 && line[equals - 1] == '\\') {
+    equals = line.find('=', equals + 1);
   }
+  return equals;
+}
+
+// `text` with every "\=" written as "=". The scan resumes after each '=' it keeps, so that '='
+// never takes part in a later match.
+void AssignUnescaped(std::string& out, std::string_view text) {
+  out.clear();
+  std::size_t from = 0;
+  for (std::size_t escape = text.find(kEscapedEquals); escape != std::string_view::npos;
+       escape = text.find(kEscapedEquals, from)) {
+    out.append(text.substr(from, escape - from));  // up to the backslash, which is dropped
+    out.push_back('=');
+    from = escape + kEscapedEquals.size();
+  }
+  out.append(text.substr(from));
 }
 
 }  // namespace
 
-LineKind ClassifyLine(std::string line, ParsedLine& out) {
+LineKind ClassifyLine(std::string line, ParsedLine& out) { return ClassifyLineText(line, out); }
+
+LineKind ClassifyLineText(std::string_view line, ParsedLine& out) {
   out.name.clear();
   out.value.clear();
-  TrimWhitespace(line);
+  line = Trimmed(line);
   if (line.empty()) {
     return LineKind::Blank;
   }
@@ -31,30 +47,20 @@ LineKind ClassifyLine(std::string line, ParsedLine& out) {
   }
   if (line.front() == '[') {
     // A header loses everything from its first ';', before the closing ']' is looked for.
-    const std::size_t semicolon = line.find(';');
-    if (semicolon != std::string::npos) {
-      line.erase(semicolon);
-    }
+    line = line.substr(0, line.find(';'));
     const std::size_t close = line.rfind(']');
-    if (close != std::string::npos) {
-      out.name = line.substr(1, close - 1);
-      TrimWhitespace(out.name);
+    if (close != std::string_view::npos) {
+      out.name = Trimmed(line.substr(1, close - 1));
       return LineKind::Section;
     }
     // No ']': the cut line may still be a key line.
   }
-  // Mask escaped '=' with two spaces so positions in the copy stay positions in the line.
-  std::string searchCopy = line;
-  ReplaceEscapedEquals(searchCopy, "  ");
-  const std::size_t separator = searchCopy.find('=');
-  if (separator == std::string::npos) {
+  const std::size_t separator = FindSeparator(line);
+  if (separator == std::string_view::npos) {
     return LineKind::Unrecognised;
   }
-  out.name = line.substr(0, separator);
-  TrimWhitespace(out.name);
-  ReplaceEscapedEquals(out.name, "=");
-  out.value = line.substr(separator + 1);
-  TrimWhitespace(out.value);
+  AssignUnescaped(out.name, Trimmed(line.substr(0, separator)));
+  out.value = Trimmed(line.substr(separator + 1));
   return LineKind::KeyValue;
 }
 

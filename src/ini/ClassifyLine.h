@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace scuffler {
 
@@ -29,5 +30,9 @@ struct ParsedLine {
 // Classifies `line` (one line without its line end) and fills `out` for Section and KeyValue
 // lines; `out` is cleared first in every case.
 LineKind ClassifyLine(std::string line, ParsedLine& out);
+
+// The same on a view of the line's bytes, which it leaves as they are; the reader uses it so that
+// no line needs a copy of its own.
+LineKind ClassifyLineText(std::string_view line, ParsedLine& out);
 
 }  // namespace scuffler

@@ -1,8 +1,8 @@
 // Reads one settings file, whole and untranslated, and parses it into an IniDocument.
 //
-// A loader is meant to live for one IniSource Read: construct, ParseInto, destroy. The file is
-// open from construction until ReadLines has taken its bytes. Nothing here throws on a stream
-// failure; only running out of memory can raise. Not thread-safe; one loader per thread.
+// A loader is meant to live for one IniSource Read: construct, Reparse (or ParseInto), destroy.
+// The file is open from construction until its bytes have been taken. Nothing here throws on a
+// stream failure; only running out of memory can raise. Not thread-safe; one loader per thread.
 #pragma once
 
 #include <fstream>
@@ -16,7 +16,8 @@ namespace scuffler {
 
 struct IniFileLoader {
   // Opens `fileName` for binary reading, without denying others read or write access. When the
-  // file cannot be opened, or is not a regular file, the loader is simply not open.
+  // file cannot be opened, the loader is simply not open. (A directory opens on Linux; reading it
+  // then fails like a file that cannot be read.)
   explicit IniFileLoader(const std::string& fileName);
 
   std::ifstream stream;
@@ -25,6 +26,12 @@ struct IniFileLoader {
 // Parses the whole file into `document` and returns true. Returns false, leaving `document`
 // untouched, when the file is not open or its bytes cannot be read (a failed size query).
 bool ParseInto(IniFileLoader& loader, IniDocument& document);
+
+// Makes `document` what the file holds, as clearing it and ParseInto would, and returns true; a
+// document still holding what the file held when it was last read only has its values assigned
+// again. Returns false, leaving `document` empty, when the file is not open or its bytes cannot
+// be read.
+bool Reparse(IniFileLoader& loader, IniDocument& document);
 
 // The file's lines, split at LF, with every CR and NUL byte dropped; the text after the last LF
 // is a line even when empty, and an empty file has no lines. Closes the file. Empty optional

@@ -5,14 +5,12 @@
 namespace scuffler {
 
 bool Read(const IniSource& source, IniDocument& document) {
-  if (EntryCount(document) != 0) {
-    Clear(document);
-  }
   if (source.fileName.empty()) {
+    Clear(document);
     return false;
   }
   IniFileLoader loader(source.fileName);
-  return ParseInto(loader, document);
+  return Reparse(loader, document);
 }
 
 }  // namespace scuffler

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -47,16 +48,23 @@ V& GetOrCreate(OrderedNameMap<V>& map, std::string name) {
   return map.entries.back().second;
 }
 
+// The value under the trimmed `name`, or null when there is none; for readers that need no copy.
+// Never adds an entry. The pointer stays valid until the next GetOrCreate that appends, or Clear.
+template <typename V>
+const V* Find(const OrderedNameMap<V>& map, std::string_view name) {
+  const auto found = map.index.find(std::string(Trimmed(name)));
+  if (found == map.index.end()) {
+    return nullptr;
+  }
+  return &map.entries[static_cast<std::size_t>(found->second)].second;
+}
+
 // A copy of the value under the trimmed `name`, or an empty value when there is none. Never
 // adds an entry.
 template <typename V>
 V Lookup(const OrderedNameMap<V>& map, std::string name) {
-  TrimWhitespace(name);
-  const auto found = map.index.find(name);
-  if (found == map.index.end()) {
-    return V{};
-  }
-  return map.entries[static_cast<std::size_t>(found->second)].second;
+  const V* const value = Find(map, name);
+  return value != nullptr ? *value : V{};
 }
 
 template <typename V>

@@ -21,16 +21,22 @@ constexpr std::array<bool, 256> kWhitespaceTable = BuildWhitespaceTable();
 
 bool IsIniWhitespace(unsigned char byte) { return kWhitespaceTable[byte]; }
 
-void TrimWhitespace(std::string& text) {
+std::string_view Trimmed(std::string_view text) {
   std::size_t end = text.size();
   while (end > 0 && IsIniWhitespace(static_cast<unsigned char>(text[end - 1]))) {
     --end;
   }
-  text.erase(end);
   std::size_t begin = 0;
-  while (begin < text.size() && IsIniWhitespace(static_cast<unsigned char>(text[begin]))) {
+  while (begin < end && IsIniWhitespace(static_cast<unsigned char>(text[begin]))) {
     ++begin;
   }
+  return text.substr(begin, end - begin);
+}
+
+void TrimWhitespace(std::string& text) {
+  const std::string_view kept = Trimmed(text);
+  const auto begin = static_cast<std::size_t>(kept.data() - text.data());
+  text.erase(begin + kept.size());
   text.erase(0, begin);
 }
 

@@ -9,9 +9,14 @@
 namespace scuffler {
 namespace {
 
-// Each key looks its section up afresh: nothing is cached between keys or ticks.
-std::string SettingText(const char* key) {
-  return Lookup(Lookup(SettingsDocument, kSettingsSection), key);
+const std::string kNoText;
+
+// Each key looks its section up afresh: nothing is cached between keys or ticks. Nor is anything
+// copied: the text is converted before the document can change again.
+const std::string& SettingText(const char* key) {
+  const IniSection* const section = Find(SettingsDocument, kSettingsSection);
+  const std::string* const text = section != nullptr ? Find(*section, key) : nullptr;
+  return text != nullptr ? *text : kNoText;
 }
 
 // A value that does not convert leaves its field as it was; the other keys still load.

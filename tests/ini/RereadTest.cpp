@@ -1,0 +1,78 @@
+// Reading the settings file again onto the document of the last read, as every tick does: the
+// result must be what reading it into an empty document gives, whether the file kept its shape
+// (only values are assigned again) or not (the document is rebuilt).
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "ini/IniSource.h"
+
+namespace scuffler {
+namespace {
+
+// ctest runs the tests of one program side by side in one directory: each test has its own file.
+void WriteFile(const std::string& name, const std::string& bytes) {
+  std::ofstream(name, std::ios::binary) << bytes;
+}
+
+IniDocument ReadFresh(const std::string& name) {
+  IniDocument document;
+  Read(IniSource{name}, document);
+  return document;
+}
+
+bool SameDocument(const IniDocument& a, const IniDocument& b) {
+  if (a.entries.size() != b.entries.size() || a.index != b.index) return false;
+  for (std::size_t i = 0; i < a.entries.size(); ++i) {
+    if (a.entries[i].first != b.entries[i].first ||
+        a.entries[i].second.entries != b.entries[i].second.entries ||
+        a.entries[i].second.index != b.entries[i].second.index) {
+      return false;
+    }
+  }
+  return true;
+}
+
+TEST(Reread, GivesWhatAFreshReadGives) {
+  const std::string first = "[S]\na=1\nb=2\n[T]\nc=3\n[S]\nd=4\n";
+  const std::string after[] = {
+      first,                                               // unchanged
+      "[S]\na=9\nb=8\n[T]\nc=7\n[S]\nd=6\n",               // new values only
+      "[S]\na=1\nb=2\na=5\n[T]\nc=3\n[S]\nd=4\n",          // a key again: the last value wins
+      "; note\n[ S ]\r\n a = 1\nb=2\n[T]\nc=3\n[S]\nd=4",  // same shape, other spelling
+      "[S]\nb=2\na=1\n[T]\nc=3\n[S]\nd=4\n",               // keys in another order
+      "[T]\nc=3\n[S]\na=1\nb=2\nd=4\n",                    // sections in another order
+      "[S]\na=1\nb=2\n[T]\nc=3\n",                         // a key gone
+      "[S]\na=1\nb=2\n[T]\nc=3\n[S]\nd=4\ne=5\n",          // a key more
+      "[S]\na=1\nb=2\n[S]\nd=4\n",                         // a section gone
+      "[S]\na=1\nb=2\n[T]\nc=3\n[S]\nd=4\n[U]\n",          // a section more, empty
+      "[S]\na=1\nb=2\n[t]\nc=3\n[S]\nd=4\n",               // a section renamed
+      "x=1\n",                                             // no section at all
+      "",                                                  // empty
+  };
+  const std::string name = "reread_shapes.ini";
+  for (const std::string& bytes : after) {
+    IniDocument document;
+    WriteFile(name, first);
+    Read(IniSource{name}, document);
+    WriteFile(name, bytes);
+    EXPECT_TRUE(Read(IniSource{name}, document));
+    EXPECT_TRUE(SameDocument(document, ReadFresh(name))) << bytes;
+  }
+  std::remove(name.c_str());
+}
+
+TEST(Reread, AnUnreadableFileLeavesTheDocumentEmpty) {
+  const std::string name = "reread_removed.ini";
+  IniDocument document;
+  WriteFile(name, "[S]\na=1\n");
+  Read(IniSource{name}, document);
+  std::remove(name.c_str());
+  EXPECT_FALSE(Read(IniSource{name}, document));
+  EXPECT_EQ(EntryCount(document), 0u);
+}
+
+}  // namespace
+}  // namespace scuffler
