@@ -14,6 +14,13 @@ bool HasSlot(std::uint32_t keyCode) { return keyCode < kKeySlotCount; }
 
 }  // namespace
 
+void ClearKeySlot(KeyState& slot) {
+  slot.stampTime.store(0, kRelaxed);
+  slot.altFlag.store(0, kRelaxed);
+  slot.wasDownFlag.store(0, kRelaxed);
+  slot.releasedFlag.store(0, kRelaxed);
+}
+
 void RecordKeyMessage(DWORD key, WORD /*repeats*/, BYTE /*scanCode*/, BOOL /*isExtended*/,
                       BOOL isWithAlt, BOOL wasDownBefore, BOOL isUpNow) {
   if (!HasSlot(static_cast<std::uint32_t>(key))) return;
@@ -33,10 +40,7 @@ bool ConsumeKeyRelease(std::int32_t keyCode) {
   // and a release left unconsumed never comes back into the window after a wrap.
   const std::uint32_t elapsed = now - slot.stampTime.load(kRelaxed);
   if (elapsed >= kReleaseWindowMs || slot.releasedFlag.load(kRelaxed) == 0) return false;
-  slot.stampTime.store(0, kRelaxed);
-  slot.altFlag.store(0, kRelaxed);
-  slot.wasDownFlag.store(0, kRelaxed);
-  slot.releasedFlag.store(0, kRelaxed);
+  ClearKeySlot(slot);
   return true;
 }
 

@@ -28,6 +28,9 @@ constexpr std::uint32_t kReleaseWindowMs = 100;
 
 extern KeyState gKeyStateTable[kKeySlotCount];
 
+// Sets all four fields of `slot` to zero: no message since.
+void ClearKeySlot(KeyState& slot);
+
 // Keyboard handler given to the script hook: records the message in the key's slot.
 void RecordKeyMessage(DWORD key, WORD repeats, BYTE scanCode, BOOL isExtended, BOOL isWithAlt,
                       BOOL wasDownBefore, BOOL isUpNow);

@@ -66,12 +66,7 @@ void ResetWorldAndPlugIn() {
   sim::Reset();
   gSettings = Settings{};
   gTickState = TickState{};
-  for (KeyState& slot : gKeyStateTable) {
-    slot.stampTime = 0;
-    slot.altFlag = 0;
-    slot.wasDownFlag = 0;
-    slot.releasedFlag = 0;
-  }
+  for (KeyState& slot : gKeyStateTable) ClearKeySlot(slot);
 }
 
 void WorldTest::SetUp() { ResetWorldAndPlugIn(); }

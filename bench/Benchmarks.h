@@ -1,0 +1,24 @@
+// The benchmark program's parts: the timed benchmarks, registered with Google Benchmark, and the
+// exact checks that ctest runs (bench --check).
+#pragma once
+
+#include "ScratchDirectories.h"
+
+namespace bench {
+
+// One full tick (RunTick, no Scuffler.ini present) with 0, 64 and 1024 eligible peds in range,
+// with its native calls and the plug-in's allocations per tick as counters.
+void RegisterTickBenchmarks(const ScratchDirectories& directories);
+
+// LoadSettings on a copy of dist/Scuffler.ini, beside the floor (the two opens and the whole read
+// any loader of this file must do) and libinih's ini_parse of the same file.
+void RegisterSettingsBenchmarks(const ScratchDirectories& directories);
+
+// Times the same three in turns and prints LoadSettings / floor and LoadSettings / inih.
+void PrintSettingsRatios(const ScratchDirectories& directories);
+
+// The counts that must hold exactly: native calls per tick, and no allocation in a tick apart
+// from LoadSettings. Prints each; returns the number that failed.
+int RunChecks(const ScratchDirectories& directories);
+
+}  // namespace bench

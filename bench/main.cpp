@@ -1,0 +1,24 @@
+// The benchmark program. Without arguments (or with Google Benchmark's own flags) it runs the
+// benchmarks and prints the LoadSettings ratios; with --check it runs only the exact checks and
+// exits non-zero when one fails.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+
+#include "Benchmarks.h"
+#include "ScratchDirectories.h"
+
+int main(int argc, char** argv) {
+  const bench::ScratchDirectories directories;
+  if (argc == 2 && std::strcmp(argv[1], "--check") == 0) {
+    return bench::RunChecks(directories) == 0 ? 0 : 1;
+  }
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  bench::RegisterTickBenchmarks(directories);
+  bench::RegisterSettingsBenchmarks(directories);
+  benchmark::RunSpecifiedBenchmarks();
+  bench::PrintSettingsRatios(directories);
+  benchmark::Shutdown();
+  return 0;
+}
