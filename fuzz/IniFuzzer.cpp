@@ -78,8 +78,10 @@ void CheckLines(const std::string& bytes) {
   std::size_t lineFeeds = 0;
   std::size_t kept = 0;
   for (const char byte : bytes) {
-    if (byte == '\n') ++lineFeeds;
-    else if (byte != '\r' && byte != '\0') ++kept;
+    if (byte == '\n')
+      ++lineFeeds;
+    else if (byte != '\r' && byte != '\0')
+      ++kept;
   }
   Check(lines->size() == (bytes.empty() ? 0 : lineFeeds + 1));
   std::size_t total = 0;
@@ -125,8 +127,8 @@ void CheckLoadSettings(const IniDocument& expected) {
   Check(gSettings.iKick1NoRagdoll == keyCode("iKick1NoRagdoll", before.iKick1NoRagdoll));
   Check(gSettings.iKick2MidFar == keyCode("iKick2MidFar", before.iKick2MidFar));
   Check(gSettings.iKick4Lowfar == keyCode("iKick4Lowfar", before.iKick4Lowfar));
-  Check(SameFloat(gSettings.MAX_DISTANCE, ConvertDistance(Lookup(section, "MAX_DISTANCE"))
-                                              .value_or(before.MAX_DISTANCE)));
+  Check(SameFloat(gSettings.MAX_DISTANCE,
+                  ConvertDistance(Lookup(section, "MAX_DISTANCE")).value_or(before.MAX_DISTANCE)));
 }
 
 void RemoveWorkDirectory() {

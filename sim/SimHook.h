@@ -38,10 +38,10 @@ enum class Op {
 // One recorded operation. Pointers are recorded as their address.
 struct Call {
   Op op = Op::Native;
-  std::uint64_t hash = 0;            // natives only
-  std::vector<std::uint64_t> args;   // pushed slots, or the operation's arguments
+  std::uint64_t hash = 0;               // natives only
+  std::vector<std::uint64_t> args;      // pushed slots, or the operation's arguments
   std::uint64_t result[3] = {0, 0, 0};  // the native's result buffer as the plug-in saw it
-  std::string text;                  // natives given a string: the text it pointed to
+  std::string text;                     // natives given a string: the text it pointed to
 };
 
 // One StartMeleeAction the plug-in made.

@@ -18,8 +18,7 @@ extern "C" void keyboardHandlerRegister(KeyboardHandlerFn handler) {
 }
 
 extern "C" void keyboardHandlerUnregister(KeyboardHandlerFn handler) {
-  sim::detail::RecordOperation(sim::Op::KeyboardHandlerUnregister,
-                               {sim::detail::Address(handler)});
+  sim::detail::RecordOperation(sim::Op::KeyboardHandlerUnregister, {sim::detail::Address(handler)});
   // Only the handler that is registered may be taken back; any other pointer changes nothing.
   KeyboardHandlerFn expected = handler;
   gKeyboardHandler.compare_exchange_strong(expected, nullptr);

@@ -47,9 +47,10 @@ T ReadAt(const std::uint64_t* result, std::size_t byteOffset) {
 // Calls the native `hash` with `args` pushed in order; returns the raw result.
 template <typename... Args>
 const std::uint64_t* CallNative(std::uint64_t hash, Args... args) {
-  static_assert((... && (std::is_same_v<Args, std::int32_t> || std::is_same_v<Args, std::uint32_t> ||
-                         std::is_same_v<Args, float> || std::is_same_v<Args, const char*>)),
-                "native arguments are int32, uint32, float or a C string");
+  static_assert(
+      (... && (std::is_same_v<Args, std::int32_t> || std::is_same_v<Args, std::uint32_t> ||
+               std::is_same_v<Args, float> || std::is_same_v<Args, const char*>)),
+      "native arguments are int32, uint32, float or a C string");
   nativeInit(hash);
   (nativePush64(bridge::ToSlot(args)), ...);
   return nativeCall();

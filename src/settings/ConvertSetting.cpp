@@ -29,8 +29,8 @@ std::optional<float> ConvertDistance(const std::string& text) {
   if (end == begin) {
     return std::nullopt;
   }
-  // ERANGE also flags underflow, where C libraries may differ on denormals; only overflow (an infinite
-  // result the text did not ask for) is out of range.
+  // ERANGE also flags underflow, where C libraries may differ on denormals; only overflow (an
+  // infinite result the text did not ask for) is out of range.
   if (errno == ERANGE && std::isinf(number)) {
     return std::nullopt;
   }

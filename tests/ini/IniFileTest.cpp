@@ -65,7 +65,8 @@ class GoldenFile : public testing::TestWithParam<const char*> {};
 
 TEST_P(GoldenFile, ParsesToTheExpectedDocument) {
   const std::filesystem::path ini = GoldenDirectory() / (std::string(GetParam()) + ".ini");
-  const std::filesystem::path expected = GoldenDirectory() / (std::string(GetParam()) + ".expected");
+  const std::filesystem::path expected =
+      GoldenDirectory() / (std::string(GetParam()) + ".expected");
   ASSERT_TRUE(std::filesystem::is_regular_file(expected)) << expected;
   IniDocument document;
   GetOrCreate(document, "left over from an earlier read");
@@ -106,9 +107,9 @@ TEST(ReadLines, SplitsAtLineFeedsAndDropsCarriageReturnsAndNuls) {
 TEST(IniSourceRead, UnreadableFilesLeaveTheDocumentEmpty) {
   std::filesystem::create_directory("a_directory.ini");
   const std::string unreadable[] = {
-      "",                    // no name
-      "missing.ini",         // no file
-      "a_directory.ini",     // opens as a stream on Linux, but is no file to read
+      "",                 // no name
+      "missing.ini",      // no file
+      "a_directory.ini",  // opens as a stream on Linux, but is no file to read
 #ifdef __linux__
       "/proc/self/status",  // a regular file whose size query fails
 #endif

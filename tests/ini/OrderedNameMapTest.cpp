@@ -17,8 +17,8 @@ TEST(TrimWhitespace, RemovesOnlyTheSixWhitespaceBytesAtBothEnds) {
       {"", ""},
       {" \t\n\r\f\v", ""},
       {" \t key \v\f", "key"},
-      {"a b\tc", "a b\tc"},                  // inner whitespace stays
-      {"\xA0key\xA0", "\xA0key\xA0"},        // non-breaking space is not whitespace
+      {"a b\tc", "a b\tc"},                                // inner whitespace stays
+      {"\xA0key\xA0", "\xA0key\xA0"},                      // non-breaking space is not whitespace
       {std::string("\0x\0", 3), std::string("\0x\0", 3)},  // nor is NUL
       {"\x85x\x1F", "\x85x\x1F"},
   };
@@ -39,7 +39,7 @@ TEST(OrderedNameMap, TrimsNamesSoPaddedAndBareNamesMeet) {
   EXPECT_EQ(section.entries[0].first, "iKickToChest");
   EXPECT_EQ(Lookup(section, "\viKickToChest "), "38");
 
-  GetOrCreate(section, " \t ") = "blank";  // all whitespace: the empty name
+  GetOrCreate(section, " \t ") = "blank";    // all whitespace: the empty name
   GetOrCreate(section, "key\xA0") = "nbsp";  // 0xA0 is not whitespace
   EXPECT_EQ(Lookup(section, ""), "blank");
   EXPECT_EQ(section.entries[1].first, "");

@@ -121,8 +121,8 @@ TEST_F(KeyStateTableTest, WindowHoldsAcrossTheTickCountWrap) {
     bool justUp;
   };
   for (const Case c : {
-           Case{0xFFFFFFC0u, 0xFFFFFFD0u, true},  // before the wrap, 16 ms later
-           Case{0xFFFFFFC0u, 0x00000010u, true},  // across the wrap, 80 ms later
+           Case{0xFFFFFFC0u, 0xFFFFFFD0u, true},   // before the wrap, 16 ms later
+           Case{0xFFFFFFC0u, 0x00000010u, true},   // across the wrap, 80 ms later
            Case{0xFFFFFFC0u, 0x00000024u, false},  // across the wrap, 100 ms later
            Case{1000u, 500u, false},  // never consumed, 49.7 days on: not back in the window
            Case{1000u, 1050u, true},

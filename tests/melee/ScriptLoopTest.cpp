@@ -41,8 +41,8 @@ TEST_F(ScriptLoopTest, TickWithNoPedsAsksForStateThenSearchesNothing) {
   gTickState.targetPed = 55;
   RunTick();
   const NativeSequence expected = {
-      {hash::kPlayerPed, {}},        {hash::kEngagedPed, {kPlayer}},
-      {hash::kPlayerPed, {}},        {hash::kPedPosition, {kPlayer, 0, 0}},
+      {hash::kPlayerPed, {}},    {hash::kEngagedPed, {kPlayer}},
+      {hash::kPlayerPed, {}},    {hash::kPedPosition, {kPlayer, 0, 0}},
       {hash::kRandomGateA, {0}},
   };
   EXPECT_EQ(TakeNativeCalls(), expected);
@@ -129,13 +129,17 @@ TEST_F(ScriptLoopTest, LimitIsInclusiveAndTiesGoToTheLaterPed) {
       {"negative limit still limits", -10, {{1, 10.5f}}, 0},
       {"zero limit", 0, {{1, 0.5f}}, 0},
       {"zero limit, ped on the player", 0, {{1, 0}}, 1},
-      {"limit not a number takes the first, then the nearest", nan, {{1, 500}, {2, 900}, {3, 40}}, 3},
+      {"limit not a number takes the first, then the nearest",
+       nan,
+       {{1, 500}, {2, 900}, {3, 40}},
+       3},
   };
   for (const Case& c : cases) {
     sim::Reset();
     sim::SetPlayer(kPlayer, {10, 20, 30});
     gSettings.MAX_DISTANCE = c.limit;
-    for (const auto& [handle, distance] : c.pedsAlongX) sim::AddPed(handle, {10 + distance, 20, 30});
+    for (const auto& [handle, distance] : c.pedsAlongX)
+      sim::AddPed(handle, {10 + distance, 20, 30});
     EXPECT_EQ(Search(), c.target) << c.what;
   }
 }

@@ -65,8 +65,10 @@ TEST_F(TriggersTest, EachDefaultKeyStartsItsOwnActionOnTheNearestPed) {
     std::uint32_t key;
     const char* action;
   } bindings[] = {
-      {71, "AR_ATT_COMBO_V2_PT3_LEFTSIDE"},         {38, "AR_ATTACK_COUNTER_FROM_DODGELEFT_V1"},
-      {40, "AR_ATTACK_COUNTER_FROM_DODGERIGHT_V2"}, {39, "AR_KICK_MID_FAR_V01"},
+      {71, "AR_ATT_COMBO_V2_PT3_LEFTSIDE"},
+      {38, "AR_ATTACK_COUNTER_FROM_DODGELEFT_V1"},
+      {40, "AR_ATTACK_COUNTER_FROM_DODGERIGHT_V2"},
+      {39, "AR_KICK_MID_FAR_V01"},
       {37, "AR_KICK_LOW_FAR_V01"},
   };
   for (const auto& binding : bindings) {
@@ -95,11 +97,11 @@ TEST_F(TriggersTest, KeyTriggerChoosesTargetThenHashesTheNameThenStarts) {
 TEST_F(TriggersTest, TargetRuleFallsBackToTheEngagedPed) {
   struct Case {
     const char* what;
-    std::int32_t pairAnswer;        // pair check of the player with the nearest ped
+    std::int32_t pairAnswer;  // pair check of the player with the nearest ped
     bool engagedEligible;
     bool playerReady;
     bool nearInRange;
-    std::int32_t expectedTarget;    // 0: nothing starts
+    std::int32_t expectedTarget;  // 0: nothing starts
   };
   const Case cases[] = {
       {"nearest ped first", 0, true, true, true, kNear},
@@ -131,10 +133,9 @@ TEST_F(TriggersTest, EngagedPedGetsNoPairCheckAndReadinessIsAskedAgain) {
   gTickState = {kPlayer, kEngaged, kNear};
   sim::SetPedAnswer(kPlayer, hash::kPlayerCheck, 1);
   EXPECT_EQ(ChooseActionTarget(), 0);
-  const NativeSequence expected = EligibilityCalls(kNear) +
-                                  NativeSequence{{hash::kPairCheck, {kPlayer, kNear}}} +
-                                  ReadinessCalls(kPlayer, 2) + EligibilityCalls(kEngaged) +
-                                  ReadinessCalls(kPlayer, 2);
+  const NativeSequence expected =
+      EligibilityCalls(kNear) + NativeSequence{{hash::kPairCheck, {kPlayer, kNear}}} +
+      ReadinessCalls(kPlayer, 2) + EligibilityCalls(kEngaged) + ReadinessCalls(kPlayer, 2);
   EXPECT_EQ(TakeNativeCalls(), expected);
 }
 

@@ -23,14 +23,25 @@ TEST(ConvertKeyCode, TakesTheLeadingDecimalNumberWithin32Bits) {
     std::string text;
     std::optional<std::int32_t> expected;
   } cases[] = {
-      {"38", 38},          {" \t38", 38},        {"+7", 7},
-      {"-1", -1},          {"300", 300},         {"0x26", 0},
-      {"12abc", 12},       {"38 ; up", 38},      {"007", 7},
-      {"2147483647", kInt32Max},                 {"-2147483648", kInt32Min},
-      {"2147483648", std::nullopt},              {"-2147483649", std::nullopt},
-      {"99999999999999999999", std::nullopt},    {"", std::nullopt},
-      {"abc", std::nullopt},                     {"-", std::nullopt},
-      {"x38", std::nullopt},                     {"1.9", 1},
+      {"38", 38},
+      {" \t38", 38},
+      {"+7", 7},
+      {"-1", -1},
+      {"300", 300},
+      {"0x26", 0},
+      {"12abc", 12},
+      {"38 ; up", 38},
+      {"007", 7},
+      {"2147483647", kInt32Max},
+      {"-2147483648", kInt32Min},
+      {"2147483648", std::nullopt},
+      {"-2147483649", std::nullopt},
+      {"99999999999999999999", std::nullopt},
+      {"", std::nullopt},
+      {"abc", std::nullopt},
+      {"-", std::nullopt},
+      {"x38", std::nullopt},
+      {"1.9", 1},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ConvertKeyCode(c.text), c.expected) << '"' << c.text << '"';
@@ -42,10 +53,10 @@ TEST(ConvertDistance, TakesTheLeadingFloatUnlessItOverflows) {
     std::string text;
     std::optional<float> expected;
   } cases[] = {
-      {"7.5", 7.5f},    {"10.0", 10.0f},  {" -3", -3.0f},         {".5m", 0.5f},
-      {"0x26", 38.0f},  {"1e3", 1000.0f}, {"3.4e38", 3.4e38f},    {"inf", kInf},
-      {"-INF", -kInf},  {"1e-50", 0.0f},  {"1e39", std::nullopt}, {"-1e39", std::nullopt},
-      {"", std::nullopt},                 {"m", std::nullopt},    {"-", std::nullopt},
+      {"7.5", 7.5f},      {"10.0", 10.0f},     {" -3", -3.0f},         {".5m", 0.5f},
+      {"0x26", 38.0f},    {"1e3", 1000.0f},    {"3.4e38", 3.4e38f},    {"inf", kInf},
+      {"-INF", -kInf},    {"1e-50", 0.0f},     {"1e39", std::nullopt}, {"-1e39", std::nullopt},
+      {"", std::nullopt}, {"m", std::nullopt}, {"-", std::nullopt},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ConvertDistance(c.text), c.expected) << '"' << c.text << '"';
@@ -123,11 +134,10 @@ TEST_F(LoadSettingsTest, AValueThatFailsKeepsItsFieldAndTheOtherKeysStillLoad) {
        {kInt32Min, 1, 2, 4, 5, 7.5f}},
       {"[Scuffler]\niKick2MidFar=-2147483649\nMAX_DISTANCE=1e39\niKickToChest=0x26\n",
        {3, 0, 2, 4, 5, 7.5f}},
-      {"[Scuffler]\nMAX_DISTANCE=far\niKickToChest=-1\niKickToLeg=300\n",
-       {3, -1, 300, 4, 5, 7.5f}},
-      {"[scuffler]\niKickToChest=8\n", kAllSixValues},       // section case differs
+      {"[Scuffler]\nMAX_DISTANCE=far\niKickToChest=-1\niKickToLeg=300\n", {3, -1, 300, 4, 5, 7.5f}},
+      {"[scuffler]\niKickToChest=8\n", kAllSixValues},                  // section case differs
       {"[Scuffler]\nikicktochest=8\nmax_distance=1\n", kAllSixValues},  // key case differs
-      {"", kAllSixValues},                                  // opens, holds nothing
+      {"", kAllSixValues},                                              // opens, holds nothing
       {"[Scuffler]\nMAX_DISTANCE=nan\n", {3, 1, 2, 4, 5, std::nanf("")}},
   };
   for (const auto& c : cases) {

@@ -95,8 +95,8 @@ TEST_F(SimTest, TicksHandOverStrictlyBetweenHostAndScript) {
   ASSERT_TRUE(sim::RunScriptTicks(2));
   EXPECT_EQ(gTicks, 3);
   calls = sim::TakeCalls();
-  ASSERT_EQ(Ops(calls), (std::vector<sim::Op>{sim::Op::Native, sim::Op::ScriptWait,
-                                              sim::Op::Native, sim::Op::ScriptWait}));
+  ASSERT_EQ(Ops(calls), (std::vector<sim::Op>{sim::Op::Native, sim::Op::ScriptWait, sim::Op::Native,
+                                              sim::Op::ScriptWait}));
   EXPECT_EQ(calls[0].result[0], 8u);
   EXPECT_EQ(calls[2].result[0], 8u);
 }
@@ -194,19 +194,18 @@ TEST_F(SimTest, KeysReachTheHandlerFromAnotherThread) {
     sim::SendKey(71, false, true, true);
   });
   sender.join();
-  EXPECT_EQ(gMessages, (std::vector<KeyMessage>{{38, 1, 0, 0, 0, 0, 0},
-                                                {38, 1, 0, 0, 0, 1, 1},
-                                                {71, 1, 0, 0, 1, 1, 0}}));
+  EXPECT_EQ(gMessages,
+            (std::vector<KeyMessage>{
+                {38, 1, 0, 0, 0, 0, 0}, {38, 1, 0, 0, 0, 1, 1}, {71, 1, 0, 0, 1, 1, 0}}));
 
   keyboardHandlerUnregister(&OtherHandler);  // not the registered one: no effect
   EXPECT_EQ(sim::RegisteredKeyboardHandler(), &RecordMessage);
   keyboardHandlerUnregister(&RecordMessage);
   sim::TapKey(38);
   EXPECT_EQ(gMessages.size(), 3u);
-  EXPECT_EQ(Ops(sim::TakeCalls()),
-            (std::vector<sim::Op>{sim::Op::KeyboardHandlerRegister,
-                                  sim::Op::KeyboardHandlerUnregister,
-                                  sim::Op::KeyboardHandlerUnregister}));
+  EXPECT_EQ(Ops(sim::TakeCalls()), (std::vector<sim::Op>{sim::Op::KeyboardHandlerRegister,
+                                                         sim::Op::KeyboardHandlerUnregister,
+                                                         sim::Op::KeyboardHandlerUnregister}));
 }
 
 TEST_F(SimTest, TheClockIsSharedWithEveryThreadAndWraps) {
@@ -241,9 +240,7 @@ TEST_P(PedListTest, WritesNoMoreThanTheCapacity) {
   EXPECT_EQ(worldGetAllPeds(buffer.data(), c.capacity), c.returned);
   const int written = std::min(c.returned, c.capacity);
   for (int i = 0; i < static_cast<int>(buffer.size()); ++i) {
-    const int expected = i >= written ? kGuard
-                         : c.listed == 0 ? 0
-                                         : 101 + i % c.listed;
+    const int expected = i >= written ? kGuard : c.listed == 0 ? 0 : 101 + i % c.listed;
     EXPECT_EQ(buffer[static_cast<std::size_t>(i)], expected) << "entry " << i;
   }
   const std::vector<sim::Call> calls = sim::TakeCalls();
@@ -254,10 +251,8 @@ TEST_P(PedListTest, WritesNoMoreThanTheCapacity) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Counts, PedListTest,
-                         ::testing::Values(PedListCase{3, -1, 8, 3},
-                                           PedListCase{3, -1, 2, 2},
-                                           PedListCase{0, -1, 4, 0},
-                                           PedListCase{3, 0, 4, 0},
+                         ::testing::Values(PedListCase{3, -1, 8, 3}, PedListCase{3, -1, 2, 2},
+                                           PedListCase{0, -1, 4, 0}, PedListCase{3, 0, 4, 0},
                                            PedListCase{3, 7, 4, 7},
                                            PedListCase{3, 1100, 1024, 1100},
                                            PedListCase{0, 5, 3, 5}));
