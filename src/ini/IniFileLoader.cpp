@@ -1,6 +1,8 @@
 #include "ini/IniFileLoader.h"
 
-#include <ios>
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 #include "ini/AssignValuesInPlace.h"
@@ -11,37 +13,33 @@ namespace scuffler {
 namespace {
 
 // Any file size fits a buffer on the 64-bit targets the plug-in is built for.
-static_assert(sizeof(std::size_t) >= sizeof(std::streamoff), "file size must fit in size_t");
+static_assert(sizeof(std::size_t) >= sizeof(std::uint64_t), "file size must fit in size_t");
 
-// The whole file in one read, then closes it. Empty when the file is not open or its size cannot
-// be taken.
-std::optional<std::string> ReadWhole(IniFileLoader& loader) {
-  std::ifstream& stream = loader.stream;
-  if (!stream.is_open()) {
-    return std::nullopt;
+// Makes `bytes` the whole file, then closes it. False when the file is not open, its size cannot
+// be taken or a read fails (a directory, where one opens). Bytes that a short read leaves
+// unfilled are NUL, which the line splitter drops.
+bool ReadWhole(IniFileLoader& loader, std::string& bytes) {
+  if (!IsOpen(loader.file)) return false;
+  std::uint64_t size = 0;
+  bool read = QueryFileSize(loader.file, size);
+  if (read) {
+    // The first read goes into the storage `bytes` already has, so a buffer that held this file
+    // before takes it again without growing, and a directory, which may report any size, fails
+    // its read before a buffer is sized from it.
+    const auto first = static_cast<std::size_t>(std::min<std::uint64_t>(size, bytes.capacity()));
+    bytes.resize(first);
+    std::size_t got = 0;
+    read = ReadFileAt(loader.file, 0, bytes.data(), first, got);
+    if (read && got == first && size > first) {
+      bytes.resize(static_cast<std::size_t>(size));
+      std::size_t rest = 0;
+      read = ReadFileAt(loader.file, first, bytes.data() + first, bytes.size() - first, rest);
+      got += rest;
+    }
+    std::fill(bytes.begin() + static_cast<std::ptrdiff_t>(got), bytes.end(), '\0');
   }
-  stream.seekg(0, std::ios::end);
-  const std::streamoff size = stream.tellg();
-  stream.seekg(0, std::ios::beg);
-  // A failed query gives -1; never size a buffer from it.
-  if (size < 0 || !stream.good()) {
-    stream.close();
-    return std::nullopt;
-  }
-  // Nor from what a directory answers: it opens as a stream on Linux and may report any size. Its
-  // first read fails, though, which marks the stream bad (an empty file only reaches its end).
-  // That read fills the stream's buffer, so the read below takes the bytes from there: no system
-  // call is added, where asking for the file's type would add one.
-  stream.peek();
-  if (stream.bad()) {
-    stream.close();
-    return std::nullopt;
-  }
-  // Zero-filled, so whatever a short read leaves unfilled is NUL and dropped by the splitter.
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  stream.read(bytes.data(), static_cast<std::streamsize>(size));
-  stream.close();
-  return bytes;
+  Close(loader.file);
+  return read;
 }
 
 // Adds the sections and keys of `bytes` to `document`, line by line.
@@ -72,16 +70,17 @@ void ParseBytes(const std::string& bytes, IniDocument& document) {
 }  // namespace
 
 IniFileLoader::IniFileLoader(const std::string& fileName)
-    // The default sharing of std::ifstream lets the player's editor keep the file open.
-    : stream(fileName, std::ios::in | std::ios::binary) {}
+    : file(OpenForReading(fileName.c_str())) {}
+
+IniFileLoader::~IniFileLoader() { Close(file); }
 
 std::optional<std::vector<std::string>> ReadLines(IniFileLoader& loader) {
-  const std::optional<std::string> bytes = ReadWhole(loader);
-  if (!bytes) {
+  std::string bytes;
+  if (!ReadWhole(loader, bytes)) {
     return std::nullopt;
   }
   std::vector<std::string> lines;
-  ForEachLine(*bytes, [&lines](std::string_view line) {
+  ForEachLine(bytes, [&lines](std::string_view line) {
     lines.emplace_back(line);
     return true;
   });
@@ -89,23 +88,23 @@ std::optional<std::vector<std::string>> ReadLines(IniFileLoader& loader) {
 }
 
 bool ParseInto(IniFileLoader& loader, IniDocument& document) {
-  const std::optional<std::string> bytes = ReadWhole(loader);
-  if (!bytes) {
+  std::string bytes;
+  if (!ReadWhole(loader, bytes)) {
     return false;
   }
-  ParseBytes(*bytes, document);
+  ParseBytes(bytes, document);
   return true;
 }
 
 bool Reparse(IniFileLoader& loader, IniDocument& document) {
-  const std::optional<std::string> bytes = ReadWhole(loader);
-  if (!bytes) {
+  std::string bytes;
+  if (!ReadWhole(loader, bytes)) {
     Clear(document);
     return false;
   }
-  if (!AssignValuesInPlace(*bytes, document)) {
+  if (!AssignValuesInPlace(bytes, document)) {
     Clear(document);
-    ParseBytes(*bytes, document);
+    ParseBytes(bytes, document);
   }
   return true;
 }

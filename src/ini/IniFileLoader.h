@@ -1,26 +1,30 @@
 // Reads one settings file, whole and untranslated, and parses it into an IniDocument.
 //
 // A loader is meant to live for one IniSource Read: construct, Reparse (or ParseInto), destroy.
-// The file is open from construction until its bytes have been taken. Nothing here throws on a
-// stream failure; only running out of memory can raise. Not thread-safe; one loader per thread.
+// The file is open from construction until its bytes have been taken, through the system's own
+// file API (hook/PlatformFile.h): no C++ streams. Nothing here throws on a failed open, size query
+// or read; only running out of memory can raise. Not thread-safe; one loader per thread.
 #pragma once
 
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "hook/PlatformFile.h"
 #include "ini/IniDocument.h"
 
 namespace scuffler {
 
 struct IniFileLoader {
-  // Opens `fileName` for binary reading, without denying others read or write access. When the
-  // file cannot be opened, the loader is simply not open. (A directory opens on Linux; reading it
-  // then fails like a file that cannot be read.)
+  // Opens `fileName` for reading its bytes untranslated, without denying others any access.
+  // When the file cannot be opened, the loader is simply not open. (A directory opens on Linux;
+  // reading it then fails like a file that cannot be read.)
   explicit IniFileLoader(const std::string& fileName);
+  ~IniFileLoader();  // closes the file if its bytes were never taken
+  IniFileLoader(const IniFileLoader&) = delete;
+  IniFileLoader& operator=(const IniFileLoader&) = delete;
 
-  std::ifstream stream;
+  PlatformFile file;
 };
 
 // Parses the whole file into `document` and returns true. Returns false, leaving `document`

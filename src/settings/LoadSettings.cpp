@@ -1,7 +1,7 @@
-#include <fstream>
 #include <optional>
 #include <string>
 
+#include "ini/IniFileLoader.h"
 #include "settings/ConvertSetting.h"
 #include "settings/Settings.h"
 #include "settings/SettingsFile.h"
@@ -38,8 +38,8 @@ void LoadSettings() {
   try {
     {
       // Cheap existence test first: a missing file changes neither Settings nor the document.
-      std::ifstream probe(SettingsSource.fileName);
-      if (!probe.good()) {
+      const IniFileLoader probe(SettingsSource.fileName);
+      if (!IsOpen(probe.file)) {
         return;
       }
     }

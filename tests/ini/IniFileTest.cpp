@@ -99,7 +99,7 @@ TEST(ReadLines, SplitsAtLineFeedsAndDropsCarriageReturnsAndNuls) {
     WriteFileBytes("lines.ini", c.bytes);
     IniFileLoader loader("lines.ini");
     EXPECT_EQ(ReadLines(loader), c.lines) << Quote(c.bytes);
-    EXPECT_FALSE(loader.stream.is_open());
+    EXPECT_FALSE(IsOpen(loader.file));
   }
   std::filesystem::remove("lines.ini");
 }

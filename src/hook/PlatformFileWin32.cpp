@@ -1,0 +1,57 @@
+// The file API on Windows: kernel32 alone, so that the plug-in needs no C++ file streams.
+#include "hook/Platform.h"
+#include "hook/PlatformFile.h"
+
+namespace scuffler {
+namespace {
+
+HANDLE ToHandle(PlatformFile file) { return reinterpret_cast<HANDLE>(file.handle); }
+
+// ReadFile takes a 32-bit count; larger reads go in pieces.
+constexpr std::size_t kLargestRead = 1u << 30;
+
+}  // namespace
+
+PlatformFile OpenForReading(const char* fileName) {
+  // All three share flags: the player's editor may keep the file open, save over it or replace
+  // it while the plug-in reads. Without FILE_FLAG_BACKUP_SEMANTICS a directory does not open.
+  const HANDLE handle =
+      CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return handle == INVALID_HANDLE_VALUE ? kNoFile
+                                        : PlatformFile{reinterpret_cast<std::intptr_t>(handle)};
+}
+
+bool QueryFileSize(PlatformFile file, std::uint64_t& size) {
+  LARGE_INTEGER fileSize;
+  if (!GetFileSizeEx(ToHandle(file), &fileSize) || fileSize.QuadPart < 0) return false;
+  size = static_cast<std::uint64_t>(fileSize.QuadPart);
+  return true;
+}
+
+bool ReadFileAt(PlatformFile file, std::uint64_t offset, char* buffer, std::size_t count,
+                std::size_t& got) {
+  got = 0;
+  while (got < count) {
+    const std::uint64_t at = offset + got;
+    OVERLAPPED position{};  // on a handle opened for synchronous use: just the offset to read at
+    position.Offset = static_cast<DWORD>(at);
+    position.OffsetHigh = static_cast<DWORD>(at >> 32);
+    const std::size_t want = count - got < kLargestRead ? count - got : kLargestRead;
+    DWORD read = 0;
+    if (!ReadFile(ToHandle(file), buffer + got, static_cast<DWORD>(want), &read, &position)) {
+      if (GetLastError() == ERROR_HANDLE_EOF) break;
+      return false;
+    }
+    if (read == 0) break;
+    got += read;
+  }
+  return true;
+}
+
+void Close(PlatformFile& file) {
+  if (IsOpen(file)) CloseHandle(ToHandle(file));
+  file = kNoFile;
+}
+
+}  // namespace scuffler
