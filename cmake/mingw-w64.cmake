@@ -1,20 +1,25 @@
-# Cross-builds the Windows plug-in with Debian's MinGW-w64 (posix thread model) and runs what it
+# Cross-builds the Windows plug-in with Debian's MinGW-w64 (win32 thread model) and runs what it
 # builds under Wine.
 #
-# Everything links the MinGW runtime statically: a player's PC has no libstdc++-6.dll,
-# libgcc_s_seh-1.dll or libwinpthread-1.dll, and neither has the test prefix.
+# Everything links the MinGW runtime statically: a player's PC has no libstdc++-6.dll or
+# libgcc_s_seh-1.dll, and neither has the test prefix.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
 set(SCUFFLER_MINGW_TRIPLE x86_64-w64-mingw32)
-# The -posix names, not the alternatives: the win32 thread model lacks std::thread and friends,
-# and which one the plain name points at depends on what else the machine has installed.
-set(CMAKE_C_COMPILER ${SCUFFLER_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${SCUFFLER_MINGW_TRIPLE}-g++-posix)
+# The -win32 names: that thread model's runtime is built on kernel32 alone, where the posix one
+# drags winpthread into every static link, and with it imports such as SuspendThread and
+# SetThreadContext that virus scanners frown on in a DLL a game loads. Nothing built for Windows
+# here uses std::thread. The names are explicit because the plain ones point at whichever model
+# the machine's alternatives chose.
+set(CMAKE_C_COMPILER ${SCUFFLER_MINGW_TRIPLE}-gcc-win32)
+set(CMAKE_CXX_COMPILER ${SCUFFLER_MINGW_TRIPLE}-g++-win32)
 set(CMAKE_RC_COMPILER ${SCUFFLER_MINGW_TRIPLE}-windres)
-# The import library of the script hook is made with dlltool; the tests read tables with objdump.
+# The import library of the script hook is made with dlltool; objcopy splits the plug-in's symbols
+# off; the tests read tables with objdump.
 find_program(CMAKE_DLLTOOL ${SCUFFLER_MINGW_TRIPLE}-dlltool REQUIRED)
 find_program(CMAKE_OBJDUMP ${SCUFFLER_MINGW_TRIPLE}-objdump REQUIRED)
+find_program(CMAKE_OBJCOPY ${SCUFFLER_MINGW_TRIPLE}-objcopy REQUIRED)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${SCUFFLER_MINGW_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
@@ -22,6 +27,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# Debug information for the plug-in's symbol file (the .asi itself is stripped), and a section
+# per function and datum, so that the link can drop whatever the plug-in does not use.
+set(CMAKE_CXX_FLAGS_INIT "-g -ffunction-sections -fdata-sections")
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
 set(CMAKE_SHARED_LINKER_FLAGS_INIT -static)
 set(CMAKE_MODULE_LINKER_FLAGS_INIT -static)

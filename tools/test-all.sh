@@ -15,7 +15,7 @@ run_suite() {
   local start=$SECONDS
   if "$@" >"build/logs/$name.log" 2>&1; then
     passed=$((passed + 1))
-    echo "PASS  $name ($((SECONDS - start)) s): $(grep -E 'tests passed|Done [0-9]+ runs|^format:|^sanitizers:' "build/logs/$name.log" | tail -n 1)"
+    echo "PASS  $name ($((SECONDS - start)) s): $(grep -E 'tests passed|Done [0-9]+ runs|^format:|^sanitizers:|^reproducible:' "build/logs/$name.log" | tail -n 1)"
   else
     failed=$((failed + 1))
     echo "FAIL  $name ($((SECONDS - start)) s); its log:"
@@ -26,6 +26,7 @@ run_suite() {
 run_suite format tools/check-format.sh
 run_suite native cmake --workflow --preset default
 run_suite windows cmake --workflow --preset windows
+run_suite reproducible tools/check-reproducible.sh
 run_suite sanitizers tools/sanitize.sh
 run_suite fuzz-smoke tools/fuzz-smoke.sh 30
 

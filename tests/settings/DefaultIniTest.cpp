@@ -1,4 +1,5 @@
-// The Scuffler.ini shipped to players must load to exactly the plug-in's initial values.
+// The Scuffler.ini shipped to players, as the zip holds it (CR LF line ends), must load to exactly
+// the plug-in's initial values.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,7 +13,7 @@ namespace {
 using DefaultIni = SettingsFileFixture;
 
 TEST_F(DefaultIni, LoadsToExactlyTheInitialValues) {
-  std::filesystem::copy_file(SourceRoot() / "dist" / "Scuffler.ini", "Scuffler.ini");
+  std::filesystem::copy_file(ShippedSettingsFile(), "Scuffler.ini");
   gSettings = Settings{-5, -5, -5, -5, -5, 1.0f};  // every field must be set by the file
   LoadSettings();
 
@@ -26,7 +27,7 @@ TEST_F(DefaultIni, LoadsToExactlyTheInitialValues) {
 }
 
 TEST_F(DefaultIni, HoldsOnlyTheSixKeysWithBareNumbers) {
-  std::filesystem::copy_file(SourceRoot() / "dist" / "Scuffler.ini", "Scuffler.ini");
+  std::filesystem::copy_file(ShippedSettingsFile(), "Scuffler.ini");
   LoadSettings();
   // Exactly the documented values, and no comment after a value (it would become part of it).
   ASSERT_EQ(EntryCount(SettingsDocument), 1u);

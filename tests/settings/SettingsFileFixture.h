@@ -47,6 +47,11 @@ class SettingsFileFixture : public testing::Test {
     return root != nullptr ? root : SCUFFLER_SOURCE_DIR_FALLBACK;
   }
 
+  // The Scuffler.ini that the release zip holds: dist/Scuffler.ini with CR LF line ends.
+  static std::filesystem::path ShippedSettingsFile() {
+    return std::filesystem::path(SCUFFLER_RELEASE_TEXT_DIR) / "Scuffler.ini";
+  }
+
  private:
   static void Restore() {
     RemoveSettingsFile();

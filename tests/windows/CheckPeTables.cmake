@@ -1,8 +1,15 @@
-# Checks Scuffler.asi's import and export tables, as `objdump -p` reads them from the file:
-# from ScriptHookRDR2.dll exactly the decorated names of src/hook/ScriptHookRDR2.def; otherwise
-# only Windows system DLLs, so no MinGW runtime DLL; and an export table that is empty.
+# Checks what the loader and a player's virus scanner see of Scuffler.asi, as `objdump -p` and
+# `objdump -h` read it from the file:
+# - its size, at most MAX_BYTES;
+# - imports: from ScriptHookRDR2.dll exactly the decorated names of src/hook/ScriptHookRDR2.def;
+#   otherwise only KERNEL32.dll and the C runtime DLL, and none of the thread-hijacking and
+#   cross-process calls that scanners flag in a DLL a game loads;
+# - an export table that is empty;
+# - no debug sections (they live in Scuffler.asi.debug, named by a .gnu_debuglink section), and
+#   no path of the machine that built it.
 #
-# cmake -D PLUGIN=<Scuffler.asi> -D OBJDUMP=<objdump> -D HOOK_DEF=<ScriptHookRDR2.def> -P CheckPeTables.cmake
+# cmake -D PLUGIN=<Scuffler.asi> -D OBJDUMP=<objdump> -D HOOK_DEF=<ScriptHookRDR2.def>
+#       -D MAX_BYTES=<n> -D BUILD_PATHS=<dir;dir> -P CheckPeTables.cmake
 execute_process(COMMAND ${OBJDUMP} -p ${PLUGIN} OUTPUT_VARIABLE dump RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "${OBJDUMP} -p ${PLUGIN} failed: ${result}")
@@ -16,14 +23,18 @@ string(REPLACE "\n" ";" lines "${dump}")
 set(dll "")
 set(dlls "")
 set(hook_imports "")
+set(all_imports "")
 foreach(line IN LISTS lines)
   if(line MATCHES "^\tDLL Name: (.+)$")
     set(dll "${CMAKE_MATCH_1}")
     list(APPEND dlls "${dll}")
   elseif(line STREQUAL "")
     set(dll "")
-  elseif(dll STREQUAL "ScriptHookRDR2.dll" AND line MATCHES "^\t[0-9a-f]+\t +[0-9]+  (.+)$")
-    list(APPEND hook_imports "${CMAKE_MATCH_1}")
+  elseif(NOT dll STREQUAL "" AND line MATCHES "^\t[0-9a-f]+\t +[0-9]+  (.+)$")
+    list(APPEND all_imports "${CMAKE_MATCH_1}")
+    if(dll STREQUAL "ScriptHookRDR2.dll")
+      list(APPEND hook_imports "${CMAKE_MATCH_1}")
+    endif()
   endif()
 endforeach()
 
@@ -31,9 +42,17 @@ foreach(dll IN LISTS dlls)
   string(TOLOWER "${dll}" name)
   if(name MATCHES "^lib(stdc\\+\\+|gcc|winpthread)")
     list(APPEND failures "imports the MinGW runtime DLL ${dll}: it must be linked statically")
-  elseif(NOT dll STREQUAL "ScriptHookRDR2.dll" AND
-         NOT name MATCHES "^(kernel32|msvcrt|ucrtbase)\\.dll$|^api-ms-win-.*\\.dll$")
-    list(APPEND failures "imports from ${dll}, which is neither the script hook nor a Windows system DLL")
+  elseif(NOT dll STREQUAL "ScriptHookRDR2.dll" AND NOT name MATCHES "^(kernel32|msvcrt|ucrtbase)\\.dll$")
+    list(APPEND failures "imports from ${dll}, which is neither the script hook, KERNEL32 nor the C runtime")
+  endif()
+endforeach()
+
+# What heuristic scanners take for an injector or a thread hijacker.
+set(flagged SuspendThread ResumeThread GetThreadContext SetThreadContext OpenProcess
+    DuplicateHandle SetProcessAffinityMask CreateRemoteThread WriteProcessMemory VirtualAllocEx)
+foreach(call IN LISTS flagged)
+  if(all_imports MATCHES "(^|;)${call}(;|$)")
+    list(APPEND failures "imports ${call}")
   endif()
 endforeach()
 
@@ -59,10 +78,32 @@ if(dump MATCHES "\n\t\\[ *[0-9]+\\] ([^\n]+)")
   list(APPEND failures "exports ${CMAKE_MATCH_1} (and maybe more)")
 endif()
 
+file(SIZE ${PLUGIN} size)
+if(size GREATER MAX_BYTES)
+  list(APPEND failures "is ${size} bytes, over the budget of ${MAX_BYTES}")
+endif()
+
+execute_process(COMMAND ${OBJDUMP} -h ${PLUGIN} OUTPUT_VARIABLE sections RESULT_VARIABLE result)
+if(NOT result EQUAL 0 OR NOT sections MATCHES " \\.gnu_debuglink ")
+  list(APPEND failures "has no .gnu_debuglink section naming its symbol file")
+endif()
+if(sections MATCHES " (\\.debug_[a-z_]+) ")
+  list(APPEND failures "carries debug section ${CMAKE_MATCH_1}: symbols belong in the .debug file")
+endif()
+file(STRINGS ${PLUGIN} text)
+foreach(path IN LISTS BUILD_PATHS)
+  string(FIND "${text}" "${path}" at)
+  if(at GREATER_EQUAL 0)
+    list(APPEND failures "holds the build path ${path}")
+  endif()
+endforeach()
+
 if(failures)
   string(REPLACE ";" "\n" failures "${failures}")
   message(FATAL_ERROR "${PLUGIN}:\n${failures}")
 endif()
 list(LENGTH dlls dll_count)
 list(LENGTH hook_imports hook_count)
-message(STATUS "${hook_count} script-hook imports as decorated by MSVC; ${dll_count} DLLs: ${dlls}; no exports")
+list(LENGTH all_imports import_count)
+message(STATUS "${size} bytes (budget ${MAX_BYTES}); ${import_count} imports from ${dll_count} DLLs "
+               "(${dlls}), ${hook_count} of them the script hook's decorated names; no exports")

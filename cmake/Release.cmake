@@ -1,0 +1,43 @@
+# What players get besides the plug-in, made ready for them: the text files of the release with
+# CR LF line ends in <build>/dist/, and the time that a reproducible release stamps on its files.
+
+# The release's text files: the default settings, the players' readme and the licence.
+set(SCUFFLER_RELEASE_TEXTS
+  ${PROJECT_SOURCE_DIR}/dist/Scuffler.ini
+  ${PROJECT_SOURCE_DIR}/dist/README.txt
+  ${PROJECT_SOURCE_DIR}/LICENSE)
+
+# Target scuffler_release_texts makes <build>/dist/<name> of each with CR LF line ends; they are
+# what the zip holds and what the tests of the shipped files read.
+set(SCUFFLER_RELEASE_TEXT_DIR ${PROJECT_BINARY_DIR}/dist)
+set(release_texts "")
+foreach(text IN LISTS SCUFFLER_RELEASE_TEXTS)
+  get_filename_component(name ${text} NAME)
+  set(out ${SCUFFLER_RELEASE_TEXT_DIR}/${name})
+  add_custom_command(OUTPUT ${out}
+    COMMAND ${CMAKE_COMMAND} -D IN=${text} -D OUT=${out} -P ${PROJECT_SOURCE_DIR}/cmake/CrlfCopy.cmake
+    DEPENDS ${text} ${PROJECT_SOURCE_DIR}/cmake/CrlfCopy.cmake
+    VERBATIM)
+  list(APPEND release_texts ${out})
+endforeach()
+add_custom_target(scuffler_release_texts ALL DEPENDS ${release_texts})
+
+# SCUFFLER_SOURCE_DATE_EPOCH: the time a release stamps on its files, in seconds since 1970.
+# SOURCE_DATE_EPOCH from the environment when set, else the time of the commit checked out, else
+# (a tree without git) a fixed day; never the time of the build, so that two builds of the same
+# source give the same bytes.
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+  set(SCUFFLER_SOURCE_DATE_EPOCH $ENV{SOURCE_DATE_EPOCH})
+else()
+  set(SCUFFLER_SOURCE_DATE_EPOCH 1767225600)  # 2026-01-01 00:00 UTC
+  find_package(Git QUIET)
+  if(GIT_FOUND)
+    execute_process(COMMAND ${GIT_EXECUTABLE} log -1 --format=%ct
+                    WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+                    OUTPUT_VARIABLE commit_time OUTPUT_STRIP_TRAILING_WHITESPACE
+                    RESULT_VARIABLE git_result ERROR_QUIET)
+    if(git_result EQUAL 0 AND commit_time MATCHES "^[0-9]+$")
+      set(SCUFFLER_SOURCE_DATE_EPOCH ${commit_time})
+    endif()
+  endif()
+endif()
