@@ -52,9 +52,9 @@ TEST(KeyNamesTest, CodesPrintUnderTheNamesTheyAreGivenBy) {
 }
 
 TEST(NativeNamesTest, ByNameOrByHashInEitherCase) {
-  EXPECT_EQ(FindNative("EligibilityCheck3")->hash, scuffler::hash::kEligibilityCheck3);
-  EXPECT_EQ(FindNative("0x7d5b1f88e7504bba")->hash, scuffler::hash::kEligibilityCheck3);
-  EXPECT_EQ(FindNative("0x96275889B8E0EE0")->hash, scuffler::hash::kPlayerPed);
+  EXPECT_EQ(FindNative("EligibilityCheck3")->hash, scuffler::hash::kIsEntityDead);
+  EXPECT_EQ(FindNative("0x7d5b1f88e7504bba")->hash, scuffler::hash::kIsEntityDead);
+  EXPECT_EQ(FindNative("0x96275889B8E0EE0")->hash, scuffler::hash::kPlayerPedId);
   EXPECT_EQ(FindNative("RandomGateB")->scope, NativeScope::World);
   EXPECT_EQ(FindNative("PairCheck")->scope, NativeScope::PerPed);
   EXPECT_FALSE(FindNative("eligibilitycheck3").has_value());
@@ -64,12 +64,12 @@ TEST(NativeNamesTest, ByNameOrByHashInEitherCase) {
 }
 
 TEST(NativeNamesTest, FailingAnswers) {
-  EXPECT_EQ(FailingAnswer(scuffler::hash::kEligibilityCheck1), 0);
-  EXPECT_EQ(FailingAnswer(scuffler::hash::kEligibilityCheck2), 0);
-  EXPECT_EQ(FailingAnswer(scuffler::hash::kEligibilityCheck3), 1);
-  EXPECT_EQ(FailingAnswer(scuffler::hash::kPedCheck11), 1);
-  EXPECT_EQ(FailingAnswer(scuffler::hash::kPlayerCheck), 1);
-  EXPECT_EQ(FailingAnswer(scuffler::hash::kPairCheck), 1);
+  EXPECT_EQ(FailingAnswer(scuffler::hash::kDoesEntityExist), 0);
+  EXPECT_EQ(FailingAnswer(scuffler::hash::kIsPedHuman), 0);
+  EXPECT_EQ(FailingAnswer(scuffler::hash::kIsEntityDead), 1);
+  EXPECT_EQ(FailingAnswer(scuffler::hash::kGetPedConfigFlag), 1);
+  EXPECT_EQ(FailingAnswer(scuffler::hash::kGetPedIsGrappling), 1);
+  EXPECT_EQ(FailingAnswer(scuffler::hash::kIsPedInCombat), 1);
 }
 
 }  // namespace

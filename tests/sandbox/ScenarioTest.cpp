@@ -53,12 +53,12 @@ TEST(ScenarioTest, PedsWithFailingChecksAndAnswers) {
   EXPECT_FALSE(ped.listed);
   ASSERT_EQ(ped.answers.size(), 3u);
   // Check 1 passes on nonzero, so failing it takes 0; the pair check fails on nonzero.
-  EXPECT_EQ(ped.answers[0].hash, hash::kEligibilityCheck1);
+  EXPECT_EQ(ped.answers[0].hash, hash::kDoesEntityExist);
   EXPECT_EQ(ped.answers[0].value, 0);
-  EXPECT_EQ(ped.answers[1].hash, hash::kPairCheck);
+  EXPECT_EQ(ped.answers[1].hash, hash::kIsPedInCombat);
   EXPECT_EQ(ped.answers[1].value, 1);
   EXPECT_EQ(ped.answers[2].name, "0x7EE53118C892B513");
-  EXPECT_EQ(ped.answers[2].hash, hash::kPedCheck11);
+  EXPECT_EQ(ped.answers[2].hash, hash::kGetPedConfigFlag);
   EXPECT_EQ(ped.answers[2].value, 256);
 }
 
@@ -77,7 +77,7 @@ TEST(ScenarioTest, EventsInTickThenMsOrderWithOpeningChangesFirst) {
   EXPECT_EQ(std::get<WorldAnswers>(scenario.events[1].change).answers[0].value, 0);
   EXPECT_FALSE(std::get<IniChange>(scenario.events[2].change).text.has_value());
   const NativeAnswer& cleared = std::get<WorldAnswers>(scenario.events[3].change).answers[0];
-  EXPECT_EQ(cleared.hash, hash::kRandomGateB);
+  EXPECT_EQ(cleared.hash, hash::kIsControlJustPressed);
   EXPECT_FALSE(cleared.value.has_value());
   // Tick 3: ms 0 before ms 5, and the two at ms 0 as written.
   EXPECT_EQ(std::get<KeyEvent>(scenario.events[4].change).motion, KeyMotion::Press);
@@ -106,7 +106,7 @@ TEST(ScenarioTest, PedEventChangesOnlyWhatItNames) {
   EXPECT_FALSE(first.position.has_value());
   EXPECT_FALSE(first.listed.has_value());
   ASSERT_EQ(first.answers.size(), 1u);
-  EXPECT_EQ(first.answers[0].hash, hash::kEligibilityCheck3);
+  EXPECT_EQ(first.answers[0].hash, hash::kIsEntityDead);
   const auto& second = std::get<PedChange>(scenario.events[1].change);
   EXPECT_EQ(second.handle, 1);
   EXPECT_EQ(second.position->z, 2.0f);

@@ -33,13 +33,13 @@ TEST(TraceTest, ScenarioChanges) {
   EXPECT_EQ(DescribePedChange(change), "ped 12 unchanged");
   change.position = sim::Vec3{8, 0.25f, -1};
   change.listed = false;
-  change.answers = {{"PairCheck", scuffler::hash::kPairCheck, 1}};
+  change.answers = {{"PairCheck", scuffler::hash::kIsPedInCombat, 1}};
   EXPECT_EQ(DescribePedChange(change),
             "ped 12 moves to (8, 0.25, -1), no longer listed, answers PairCheck 1");
 
   WorldAnswers answers;
-  answers.answers = {{"RandomGateA", scuffler::hash::kRandomGateA, 0},
-                     {"WorldCheck", scuffler::hash::kWorldCheck, std::nullopt}};
+  answers.answers = {{"RandomGateA", scuffler::hash::kIsUsingKeyboardAndMouse, 0},
+                     {"WorldCheck", scuffler::hash::kIsPauseMenuActive, std::nullopt}};
   EXPECT_EQ(DescribeWorldAnswers(answers),
             "natives answer RandomGateA 0, WorldCheck as the game would");
 

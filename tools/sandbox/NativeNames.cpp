@@ -11,24 +11,24 @@ namespace {
 namespace hash = scuffler::hash;
 
 constexpr AnswerableNative kNatives[] = {
-    {"EligibilityCheck1", hash::kEligibilityCheck1, NativeScope::PerPed},
-    {"EligibilityCheck2", hash::kEligibilityCheck2, NativeScope::PerPed},
-    {"EligibilityCheck3", hash::kEligibilityCheck3, NativeScope::PerPed},
-    {"EligibilityCheck4", hash::kEligibilityCheck4, NativeScope::PerPed},
-    {"EligibilityCheck5", hash::kEligibilityCheck5, NativeScope::PerPed},
-    {"EligibilityCheck6", hash::kEligibilityCheck6, NativeScope::PerPed},
-    {"EligibilityCheck7", hash::kEligibilityCheck7, NativeScope::PerPed},
-    {"EligibilityCheck8", hash::kEligibilityCheck8, NativeScope::PerPed},
-    {"EligibilityCheck9", hash::kEligibilityCheck9, NativeScope::PerPed},
-    {"PedCheck11", hash::kPedCheck11, NativeScope::PerPed},
-    {"PlayerCheck", hash::kPlayerCheck, NativeScope::PerPed},
-    {"PairCheck", hash::kPairCheck, NativeScope::PerPed},
-    {"WorldCheck", hash::kWorldCheck, NativeScope::World},
-    {"RandomGateA", hash::kRandomGateA, NativeScope::World},
-    {"RandomGateB", hash::kRandomGateB, NativeScope::World},
-    {"RandomInt", hash::kRandomInt, NativeScope::World},
-    {"PlayerPed", hash::kPlayerPed, NativeScope::World},
-    {"EngagedPed", hash::kEngagedPed, NativeScope::World},
+    {"EligibilityCheck1", hash::kDoesEntityExist, NativeScope::PerPed},
+    {"EligibilityCheck2", hash::kIsPedHuman, NativeScope::PerPed},
+    {"EligibilityCheck3", hash::kIsEntityDead, NativeScope::PerPed},
+    {"EligibilityCheck4", hash::kIsPedFatallyInjured, NativeScope::PerPed},
+    {"EligibilityCheck5", hash::kIsPedOnMount, NativeScope::PerPed},
+    {"EligibilityCheck6", hash::kIsPedInAnyVehicle, NativeScope::PerPed},
+    {"EligibilityCheck7", hash::kIsEntityInWater, NativeScope::PerPed},
+    {"EligibilityCheck8", hash::kIsPedIncapacitated, NativeScope::PerPed},
+    {"EligibilityCheck9", hash::kIsPedRagdoll, NativeScope::PerPed},
+    {"PedCheck11", hash::kGetPedConfigFlag, NativeScope::PerPed},
+    {"PlayerCheck", hash::kGetPedIsGrappling, NativeScope::PerPed},
+    {"PairCheck", hash::kIsPedInCombat, NativeScope::PerPed},
+    {"WorldCheck", hash::kIsPauseMenuActive, NativeScope::World},
+    {"RandomGateA", hash::kIsUsingKeyboardAndMouse, NativeScope::World},
+    {"RandomGateB", hash::kIsControlJustPressed, NativeScope::World},
+    {"RandomInt", hash::kGetRandomIntInRange, NativeScope::World},
+    {"PlayerPed", hash::kPlayerPedId, NativeScope::World},
+    {"EngagedPed", hash::kGetMeleeTargetForPed, NativeScope::World},
 };
 
 std::optional<std::uint64_t> ParseHex(const std::string& text) {
@@ -52,7 +52,7 @@ std::optional<AnswerableNative> FindNative(const std::string& text) {
 }
 
 std::int32_t FailingAnswer(std::uint64_t nativeHash) {
-  return nativeHash == hash::kEligibilityCheck1 || nativeHash == hash::kEligibilityCheck2 ? 0 : 1;
+  return nativeHash == hash::kDoesEntityExist || nativeHash == hash::kIsPedHuman ? 0 : 1;
 }
 
 std::string NativeNameList(NativeScope scope) {
