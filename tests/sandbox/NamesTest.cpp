@@ -51,13 +51,16 @@ TEST(KeyNamesTest, CodesPrintUnderTheNamesTheyAreGivenBy) {
   }
 }
 
-TEST(NativeNamesTest, ByNameOrByHashInEitherCase) {
-  EXPECT_EQ(FindNative("EligibilityCheck3")->hash, scuffler::hash::kIsEntityDead);
+TEST(NativeNamesTest, ByPublicNameWithOrWithoutNamespaceOrByHashInEitherCase) {
+  EXPECT_EQ(FindNative("IS_ENTITY_DEAD")->hash, scuffler::hash::kIsEntityDead);
+  EXPECT_EQ(FindNative("ENTITY::IS_ENTITY_DEAD")->hash, scuffler::hash::kIsEntityDead);
   EXPECT_EQ(FindNative("0x7d5b1f88e7504bba")->hash, scuffler::hash::kIsEntityDead);
   EXPECT_EQ(FindNative("0x96275889B8E0EE0")->hash, scuffler::hash::kPlayerPedId);
-  EXPECT_EQ(FindNative("RandomGateB")->scope, NativeScope::World);
-  EXPECT_EQ(FindNative("PairCheck")->scope, NativeScope::PerPed);
-  EXPECT_FALSE(FindNative("eligibilitycheck3").has_value());
+  EXPECT_EQ(FindNative("IS_CONTROL_JUST_PRESSED")->scope, NativeScope::World);
+  EXPECT_EQ(FindNative("IS_PED_IN_COMBAT")->scope, NativeScope::PerPed);
+  EXPECT_FALSE(FindNative("is_entity_dead").has_value());
+  EXPECT_FALSE(FindNative("PED::IS_ENTITY_DEAD").has_value());  // the wrong namespace
+  EXPECT_FALSE(FindNative("::IS_ENTITY_DEAD").has_value());
   EXPECT_FALSE(FindNative("0x").has_value());
   EXPECT_FALSE(FindNative("0x 7D5B1F88E7504BBA").has_value());
   EXPECT_FALSE(FindNative("0x1C6CD14A876FFE39").has_value());  // starts an action: no answer

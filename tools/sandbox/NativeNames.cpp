@@ -11,25 +11,30 @@ namespace {
 namespace hash = scuffler::hash;
 
 constexpr AnswerableNative kNatives[] = {
-    {"EligibilityCheck1", hash::kDoesEntityExist, NativeScope::PerPed},
-    {"EligibilityCheck2", hash::kIsPedHuman, NativeScope::PerPed},
-    {"EligibilityCheck3", hash::kIsEntityDead, NativeScope::PerPed},
-    {"EligibilityCheck4", hash::kIsPedFatallyInjured, NativeScope::PerPed},
-    {"EligibilityCheck5", hash::kIsPedOnMount, NativeScope::PerPed},
-    {"EligibilityCheck6", hash::kIsPedInAnyVehicle, NativeScope::PerPed},
-    {"EligibilityCheck7", hash::kIsEntityInWater, NativeScope::PerPed},
-    {"EligibilityCheck8", hash::kIsPedIncapacitated, NativeScope::PerPed},
-    {"EligibilityCheck9", hash::kIsPedRagdoll, NativeScope::PerPed},
-    {"PedCheck11", hash::kGetPedConfigFlag, NativeScope::PerPed},
-    {"PlayerCheck", hash::kGetPedIsGrappling, NativeScope::PerPed},
-    {"PairCheck", hash::kIsPedInCombat, NativeScope::PerPed},
-    {"WorldCheck", hash::kIsPauseMenuActive, NativeScope::World},
-    {"RandomGateA", hash::kIsUsingKeyboardAndMouse, NativeScope::World},
-    {"RandomGateB", hash::kIsControlJustPressed, NativeScope::World},
-    {"RandomInt", hash::kGetRandomIntInRange, NativeScope::World},
-    {"PlayerPed", hash::kPlayerPedId, NativeScope::World},
-    {"EngagedPed", hash::kGetMeleeTargetForPed, NativeScope::World},
+    {"ENTITY", "DOES_ENTITY_EXIST", hash::kDoesEntityExist, NativeScope::PerPed},
+    {"PED", "IS_PED_HUMAN", hash::kIsPedHuman, NativeScope::PerPed},
+    {"ENTITY", "IS_ENTITY_DEAD", hash::kIsEntityDead, NativeScope::PerPed},
+    {"PED", "IS_PED_FATALLY_INJURED", hash::kIsPedFatallyInjured, NativeScope::PerPed},
+    {"PED", "IS_PED_ON_MOUNT", hash::kIsPedOnMount, NativeScope::PerPed},
+    {"PED", "IS_PED_IN_ANY_VEHICLE", hash::kIsPedInAnyVehicle, NativeScope::PerPed},
+    {"ENTITY", "IS_ENTITY_IN_WATER", hash::kIsEntityInWater, NativeScope::PerPed},
+    {"PED", "IS_PED_INCAPACITATED", hash::kIsPedIncapacitated, NativeScope::PerPed},
+    {"PED", "IS_PED_RAGDOLL", hash::kIsPedRagdoll, NativeScope::PerPed},
+    {"PED", "GET_PED_CONFIG_FLAG", hash::kGetPedConfigFlag, NativeScope::PerPed},
+    {"PED", "GET_PED_IS_GRAPPLING", hash::kGetPedIsGrappling, NativeScope::PerPed},
+    {"PED", "IS_PED_IN_COMBAT", hash::kIsPedInCombat, NativeScope::PerPed},
+    {"HUD", "IS_PAUSE_MENU_ACTIVE", hash::kIsPauseMenuActive, NativeScope::World},
+    {"PAD", "IS_USING_KEYBOARD_AND_MOUSE", hash::kIsUsingKeyboardAndMouse, NativeScope::World},
+    {"PAD", "IS_CONTROL_JUST_PRESSED", hash::kIsControlJustPressed, NativeScope::World},
+    {"MISC", "GET_RANDOM_INT_IN_RANGE", hash::kGetRandomIntInRange, NativeScope::World},
+    {"PLAYER", "PLAYER_PED_ID", hash::kPlayerPedId, NativeScope::World},
+    {"PED", "GET_MELEE_TARGET_FOR_PED", hash::kGetMeleeTargetForPed, NativeScope::World},
 };
+
+// "IS_PED_RAGDOLL" or "PED::IS_PED_RAGDOLL".
+bool Names(const AnswerableNative& native, const std::string& text) {
+  return text == native.name || text == std::string(native.space) + "::" + native.name;
+}
 
 std::optional<std::uint64_t> ParseHex(const std::string& text) {
   if (text.size() < 3 || text.size() > 18 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X')) {
@@ -46,7 +51,7 @@ std::optional<std::uint64_t> ParseHex(const std::string& text) {
 std::optional<AnswerableNative> FindNative(const std::string& text) {
   const std::optional<std::uint64_t> byHash = ParseHex(text);
   for (const AnswerableNative& native : kNatives) {
-    if (byHash ? native.hash == *byHash : text == native.name) return native;
+    if (byHash ? native.hash == *byHash : Names(native, text)) return native;
   }
   return std::nullopt;
 }

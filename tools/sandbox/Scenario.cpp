@@ -140,7 +140,7 @@ AnswerableNative Native(const std::string& name, const std::string& path, Native
   return *native;
 }
 
-// "fails": ["EligibilityCheck3", ...]: each named check gives the answer that fails it.
+// "fails": ["IS_ENTITY_DEAD", ...]: each named check gives the answer that fails it.
 void ReadFails(const Json& value, const std::string& path, std::vector<NativeAnswer>& answers) {
   if (!value.is_array()) Fail(path, "expected an array of check names, found " + Found(value));
   for (std::size_t i = 0; i < value.size(); ++i) {

@@ -153,7 +153,8 @@ std::string DescribeTrigger(const TriggerOutcome& outcome) {
     text = std::string(SettingName(row.keyCode)) + " (" + KeyName(outcome.key) + "): ";
     action = row.name;
   } else {
-    text = "random pick " + std::to_string(outcome.pick) + ": ";
+    text = "special-ability action pressed on a controller, the game picked " +
+           std::to_string(outcome.pick) + ": ";
     if (outcome.pick < 0 || outcome.pick >= static_cast<std::int32_t>(kActionRows)) {
       return text + "outside 0 to 4, nothing started";
     }
