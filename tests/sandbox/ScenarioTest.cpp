@@ -167,7 +167,7 @@ TEST(ScenarioTest, MissingFieldsAndRanges) {
 
 TEST(ScenarioTest, UnknownKeyNamesAndCodes) {
   EXPECT_EQ(Error(With(R"("events": [{"tick": 2, "tap": "Gee"}])")),
-            "s.json: events[0].tap: unknown key \"Gee\"; name a letter, a digit, F1 to F24, "
+            "s.json: events[0].tap: unknown key \"Gee\"; name a letter, D0 to D9, F1 to F24, "
             "Numpad0 to Numpad9, Left, Up, Right, Down, Space, Enter, Tab, Escape, Shift, Ctrl, "
             "Alt..., or give a code 0 to 254");
   EXPECT_EQ(Error(With(R"("events": [{"tick": 2, "press": 255}])")),
