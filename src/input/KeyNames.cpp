@@ -122,8 +122,10 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
 
 std::optional<std::int32_t> KeyCodeByName(std::string_view name) {
   if (name.empty()) return std::nullopt;
+  // Every Windows name starts with VK_ and no canonical one does: one column to search, not two.
+  const bool windows = SameIgnoringCase(name.substr(0, 3), "VK_");
   for (const NamedKey& key : kNamedKeys) {
-    if (SameIgnoringCase(name, key.name) || SameIgnoringCase(name, key.windows)) return key.code;
+    if (SameIgnoringCase(name, windows ? key.windows : key.name)) return key.code;
   }
   return std::nullopt;
 }
