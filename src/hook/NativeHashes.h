@@ -48,6 +48,10 @@ constexpr std::uint64_t kIsPauseMenuActive = 0x535384D6067BA42E;
 constexpr std::uint64_t kGetPedConfigFlag = 0x7EE53118C892B513;
 // The config flag PCF_Knockedout.
 constexpr std::int32_t kPcfKnockedout = 11;
+
+// Readiness of the player: IS_PED_ON_MOUNT, IS_PED_IN_ANY_VEHICLE, this one, then
+// IS_PAUSE_MENU_ACTIVE; none may hold.
+
 // PED::GET_PED_IS_GRAPPLING(Ped ped) -> BOOL: asked of the player only.
 constexpr std::uint64_t kGetPedIsGrappling = 0x0E99E3BF11BB6367;
 
