@@ -26,12 +26,12 @@ void Expect(bool holds, const std::string& what, std::uint64_t actual, std::uint
   if (!holds) ++gFailures;
 }
 
-// Every trigger fires: the five bound keys were released just now and both random gates are
-// open, so six actions start against the nearest ped.
+// Every trigger fires: the five bound keys were released just now and the special-ability action
+// was just pressed on a controller, so six actions start against the nearest ped.
 void MakeEveryTriggerFire() {
   keyboardHandlerRegister(scuffler::RecordKeyMessage);
-  sim::SetAnswer(scuffler::hash::kRandomGateA, 0);
-  sim::SetAnswer(scuffler::hash::kRandomGateB, 1);
+  sim::SetAnswer(scuffler::hash::kIsUsingKeyboardAndMouse, 0);
+  sim::SetAnswer(scuffler::hash::kIsControlJustPressed, 1);
   for (const std::uint32_t key : {71u, 38u, 40u, 39u, 37u}) sim::TapKey(key);
 }
 

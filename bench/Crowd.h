@@ -2,7 +2,7 @@
 // plug-in's own heap allocations.
 //
 // A crowd is the player's ped at the origin with n peds around it, every one eligible and within
-// MAX_DISTANCE, no key released and the random trigger's first gate closed: the search visits
+// MAX_DISTANCE, no key released and the player on keyboard and mouse: the search visits
 // every ped in full and no trigger starts an action.
 #pragma once
 
@@ -17,7 +17,7 @@ void BuildCrowd(int peds);
 // The native calls a tick must make in a crowd of `peds`:
 //   2 (player and engaged ped) + 2 (the search's player query and position)
 //   + 14 per listed ped (player query, 11 eligibility checks, position, distance)
-//   + 1 (the random trigger's first gate, closed; the key triggers ask nothing without a release).
+//   + 1 (IS_USING_KEYBOARD_AND_MOUSE, true; the key triggers ask nothing without a release).
 std::uint64_t ExpectedNativesPerTick(int peds);
 
 struct TickCost {

@@ -69,14 +69,15 @@ void SetEngaged(std::int32_t handle);
 void AddPed(std::int32_t handle, Vec3 position, bool listed = true);
 void RemovePed(std::int32_t handle);
 
-// Answer of a per-ped check native for `ped` (the first argument; for the pair native, the
+// Answer of a per-ped check native for `ped` (the first argument; for IS_PED_IN_COMBAT, the
 // second). Without an override, a known ped passes every eligibility and readiness check
 // (the first two checks answer 1, all others 0) and an unknown ped fails the first two.
 void SetPedAnswer(std::int32_t ped, std::uint64_t hash, std::int32_t value);
-// Answer of a native whatever its arguments (the world check, the gates, the random native);
-// takes precedence over per-ped answers. Applies to every native answering a 32-bit integer
-// (the player and engaged natives too), not to position, distance, name hash or action start.
-// Gate A defaults to 1 (closed), gate B to 0 (closed), the world check and random native to 0.
+// Answer of a native whatever its arguments (IS_PAUSE_MENU_ACTIVE, the controller natives, the
+// random native); takes precedence over per-ped answers. Applies to every native answering a
+// 32-bit integer (the player and engaged natives too), not to position, distance, name hash or
+// action start. IS_USING_KEYBOARD_AND_MOUSE defaults to 1 (the player is on keyboard and mouse),
+// IS_CONTROL_JUST_PRESSED, IS_PAUSE_MENU_ACTIVE and the random native to 0.
 void SetAnswer(std::uint64_t hash, std::int32_t value);
 void ClearAnswer(std::uint64_t hash);
 

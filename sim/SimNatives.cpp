@@ -39,32 +39,32 @@ void PutInt(std::uint64_t* result, std::int32_t value) {
 // Which argument names the ped of a per-ped check; -1 for natives that are not per-ped checks.
 int PedArgument(std::uint64_t nativeHash) {
   switch (nativeHash) {
-    case hash::kEligibilityCheck1:
-    case hash::kEligibilityCheck2:
-    case hash::kEligibilityCheck3:
-    case hash::kEligibilityCheck4:
-    case hash::kEligibilityCheck5:
-    case hash::kEligibilityCheck6:
-    case hash::kEligibilityCheck7:
-    case hash::kEligibilityCheck8:
-    case hash::kEligibilityCheck9:
-    case hash::kPedCheck11:
-    case hash::kPlayerCheck:
+    case hash::kDoesEntityExist:
+    case hash::kIsPedHuman:
+    case hash::kIsEntityDead:
+    case hash::kIsPedFatallyInjured:
+    case hash::kIsPedOnMount:
+    case hash::kIsPedInAnyVehicle:
+    case hash::kIsEntityInWater:
+    case hash::kIsPedIncapacitated:
+    case hash::kIsPedRagdoll:
+    case hash::kGetPedConfigFlag:
+    case hash::kGetPedIsGrappling:
       return 0;
-    case hash::kPairCheck:
+    case hash::kIsPedInCombat:
       return 1;
     default:
       return -1;
   }
 }
 
-// The default of a check: a known ped is eligible and ready; the two gates start closed.
+// The default of a check: a known ped is eligible and ready; the player is on keyboard and mouse.
 std::int32_t DefaultAnswer(std::uint64_t nativeHash, std::int32_t ped) {
   switch (nativeHash) {
-    case hash::kEligibilityCheck1:
-    case hash::kEligibilityCheck2:
+    case hash::kDoesEntityExist:
+    case hash::kIsPedHuman:
       return sim::detail::FindPed(ped) != nullptr ? 1 : 0;
-    case hash::kRandomGateA:
+    case hash::kIsUsingKeyboardAndMouse:
       return 1;
     default:
       return 0;
@@ -72,18 +72,18 @@ std::int32_t DefaultAnswer(std::uint64_t nativeHash, std::int32_t ped) {
 }
 
 bool AnswersWithInt(std::uint64_t nativeHash) {
-  return PedArgument(nativeHash) >= 0 || nativeHash == hash::kWorldCheck ||
-         nativeHash == hash::kRandomGateA || nativeHash == hash::kRandomGateB ||
-         nativeHash == hash::kRandomInt || nativeHash == hash::kPlayerPed ||
-         nativeHash == hash::kEngagedPed;
+  return PedArgument(nativeHash) >= 0 || nativeHash == hash::kIsPauseMenuActive ||
+         nativeHash == hash::kIsUsingKeyboardAndMouse ||
+         nativeHash == hash::kIsControlJustPressed || nativeHash == hash::kGetRandomIntInRange ||
+         nativeHash == hash::kPlayerPedId || nativeHash == hash::kGetMeleeTargetForPed;
 }
 
 std::int32_t IntAnswer(const State& state, const sim::Call& call) {
   if (const auto fixed = state.answers.find(call.hash); fixed != state.answers.end()) {
     return fixed->second;
   }
-  if (call.hash == hash::kPlayerPed) return state.player;
-  if (call.hash == hash::kEngagedPed) {
+  if (call.hash == hash::kPlayerPedId) return state.player;
+  if (call.hash == hash::kGetMeleeTargetForPed) {
     return SlotInt(call.args, 0) == state.player ? state.engaged : 0;
   }
   const int pedArgument = PedArgument(call.hash);
@@ -101,23 +101,23 @@ std::int32_t IntAnswer(const State& state, const sim::Call& call) {
 void Answer(State& state, sim::Call& call, std::uint64_t* result) {
   if (AnswersWithInt(call.hash)) {
     PutInt(result, IntAnswer(state, call));
-  } else if (call.hash == hash::kPedPosition) {
+  } else if (call.hash == hash::kGetEntityCoords) {
     const sim::detail::Ped* ped = sim::detail::FindPed(SlotInt(call.args, 0));
     const sim::Vec3 at = ped != nullptr ? ped->position : sim::Vec3{};
     PutFloat(result, 0, at.x);
     PutFloat(result, 8, at.y);
     PutFloat(result, 16, at.z);
-  } else if (call.hash == hash::kSquaredDistance) {
+  } else if (call.hash == hash::kVdist2) {
     const float dx = SlotFloat(call.args, 0) - SlotFloat(call.args, 3);
     const float dy = SlotFloat(call.args, 1) - SlotFloat(call.args, 4);
     const float dz = SlotFloat(call.args, 2) - SlotFloat(call.args, 5);
     PutFloat(result, 0, dx * dx + dy * dy + dz * dz);
-  } else if (call.hash == hash::kActionNameHash) {
+  } else if (call.hash == hash::kGetHashKey) {
     const auto address = static_cast<std::uintptr_t>(Slot(call.args, 0));
     const auto* text = reinterpret_cast<const char*>(address);
     call.text = text != nullptr ? text : "";
     result[0] = sim::detail::HashActionName(call.text);
-  } else if (call.hash == hash::kStartMeleeAction) {
+  } else if (call.hash == hash::kTaskPutPedDirectlyIntoMelee) {
     state.actions.push_back({SlotInt(call.args, 0), SlotInt(call.args, 1),
                              static_cast<std::uint32_t>(Slot(call.args, 2))});
     result[0] = 1;

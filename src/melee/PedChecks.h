@@ -18,7 +18,7 @@ bool IsPlayerReady();
 // Squared distance between (x1, y1, z1) and (x2, y2, z2), as the game computes it.
 float SquaredDistance(float x1, float y1, float z1, float x2, float y2, float z2);
 
-// The last eligibility check: native (ped, 11, 1); 0 passes.
+// The last eligibility check: GET_PED_CONFIG_FLAG(ped, PCF_Knockedout, 1); 0 passes.
 std::int32_t PedCheck11(std::int32_t ped);
 
 // Starts the named melee action `actionHash` of `actor` against `target`.

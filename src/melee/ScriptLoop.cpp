@@ -16,9 +16,11 @@ namespace {
 // Reused every tick so the search never allocates.
 int gPedBuffer[kPedBufferSize];
 
-std::int32_t PlayerPed() { return CallNativeInt(hash::kPlayerPed); }
+std::int32_t PlayerPed() { return CallNativeInt(hash::kPlayerPedId); }
 
-WorldPoint PedPosition(std::int32_t ped) { return CallNativePoint(hash::kPedPosition, ped, 0, 0); }
+WorldPoint PedPosition(std::int32_t ped) {
+  return CallNativePoint(hash::kGetEntityCoords, ped, 0, 0);
+}
 
 }  // namespace
 
@@ -39,7 +41,7 @@ void RunTick() {
 void RefreshTickState() {
   const std::int32_t player = PlayerPed();
   gTickState.playerPed = player;
-  gTickState.engagedPed = CallNativeInt(hash::kEngagedPed, player);
+  gTickState.engagedPed = CallNativeInt(hash::kGetMeleeTargetForPed, player);
 }
 
 void FindNearestTarget() {

@@ -19,7 +19,7 @@ const MeleeAction kMeleeActions[kMeleeActionCount] = {
 namespace {
 
 std::uint32_t ActionHash(const MeleeAction& action) {
-  return static_cast<std::uint32_t>(CallNativeInt(hash::kActionNameHash, action.name));
+  return static_cast<std::uint32_t>(CallNativeInt(hash::kGetHashKey, action.name));
 }
 
 }  // namespace
@@ -27,7 +27,7 @@ std::uint32_t ActionHash(const MeleeAction& action) {
 std::int32_t ChooseActionTarget() {
   const std::int32_t target = gTickState.targetPed;
   if (target != 0 && IsEligibleTarget(target) &&
-      CallNativeInt(hash::kPairCheck, gTickState.playerPed, target) == 0 && IsPlayerReady()) {
+      CallNativeInt(hash::kIsPedInCombat, gTickState.playerPed, target) == 0 && IsPlayerReady()) {
     return target;
   }
   const std::int32_t engaged = gTickState.engagedPed;
@@ -44,14 +44,15 @@ void RunKeyTrigger(const MeleeAction& action) {
 }
 
 void RunRandomTrigger() {
-  if (CallNativeInt(hash::kRandomGateA, 0) != 0) return;
-  if (CallNativeInt(hash::kRandomGateB, 0, hash::kRandomGateBValue) == 0) return;
+  // The controller's binding: on keyboard and mouse the five keys are the bindings instead.
+  if (CallNativeInt(hash::kIsUsingKeyboardAndMouse, 0) != 0) return;
+  if (CallNativeInt(hash::kIsControlJustPressed, 0, hash::kInputSpecialAbilityAction) == 0) return;
   std::uint32_t actionHashList[kMeleeActionCount];
   for (std::size_t row = 0; row < kMeleeActionCount; ++row) {
     actionHashList[row] = ActionHash(kMeleeActions[row]);
   }
   const std::int32_t pick =
-      CallNativeInt(hash::kRandomInt, 0, static_cast<std::int32_t>(kMeleeActionCount));
+      CallNativeInt(hash::kGetRandomIntInRange, 0, static_cast<std::int32_t>(kMeleeActionCount));
   // The game's bounds are not trusted with an array index.
   if (pick < 0 || pick >= static_cast<std::int32_t>(kMeleeActionCount)) return;
   const std::int32_t target = ChooseActionTarget();

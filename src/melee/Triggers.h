@@ -1,4 +1,5 @@
-// The six triggers that start melee actions: five bound to keys, one gated by the game.
+// The six triggers that start melee actions: five bound to keys, one to the controller's
+// special-ability action.
 //
 // Script context only. They keep no state between ticks; the only state they change is a key
 // slot, consumed through ConsumeKeyRelease.
@@ -21,16 +22,17 @@ constexpr std::size_t kMeleeActionCount = 5;
 // Rows in trigger order; the row number is also the action's place in the random pick.
 extern const MeleeAction kMeleeActions[kMeleeActionCount];
 
-// The target of an action this instant: targetPed if it is still eligible, allowed by the pair
-// check and the player is ready; else engagedPed if eligible and the player is ready; else 0.
+// The target of an action this instant: targetPed if it is still eligible, IS_PED_IN_COMBAT
+// (player, targetPed) is false and the player is ready; else engagedPed if eligible and the player
+// is ready; else 0.
 std::int32_t ChooseActionTarget();
 
 // Starts `action` against ChooseActionTarget() when its key was released in the last 100 ms.
 // The release is used up even when there is no target.
 void RunKeyTrigger(const MeleeAction& action);
 
-// When both gate natives allow it, starts one of the five actions picked by the game's random
-// native.
+// On a controller (IS_USING_KEYBOARD_AND_MOUSE false), on the tick INPUT_SPECIAL_ABILITY_ACTION is
+// just pressed: starts one of the five actions, picked by GET_RANDOM_INT_IN_RANGE.
 void RunRandomTrigger();
 
 // All six in tick order: row 0, the random trigger, rows 1 to 4.

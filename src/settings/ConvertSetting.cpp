@@ -4,8 +4,29 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <string_view>
+
+#include "input/KeyNames.h"
 
 namespace scuffler {
+namespace {
+
+bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+bool IsWordCharacter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// The leading run of letters, digits and _ after leading whitespace.
+std::string_view FirstWord(std::string_view text) {
+  std::size_t begin = 0;
+  while (begin < text.size() && IsSpace(text[begin])) ++begin;
+  std::size_t end = begin;
+  while (end < text.size() && IsWordCharacter(text[end])) ++end;
+  return text.substr(begin, end - begin);
+}
+
+}  // namespace
 
 std::optional<std::int32_t> ConvertKeyCode(const std::string& text) {
   // strtoll rather than strtol: long is 32 bits on Windows and 64 on Linux, and both builds must
@@ -14,7 +35,9 @@ std::optional<std::int32_t> ConvertKeyCode(const std::string& text) {
   char* end = nullptr;
   errno = 0;
   const long long number = std::strtoll(begin, &end, 10);
-  if (end == begin || errno == ERANGE || number < std::numeric_limits<std::int32_t>::min() ||
+  // A name only where no number could be taken: 0x26 stays 0, and 2147483648 stays too large.
+  if (end == begin) return KeyCodeByName(FirstWord(text));
+  if (errno == ERANGE || number < std::numeric_limits<std::int32_t>::min() ||
       number > std::numeric_limits<std::int32_t>::max()) {
     return std::nullopt;
   }

@@ -1,7 +1,8 @@
-// Text-to-value conversions for the settings: a key code (decimal integer) and a distance
-// (float), each reporting failure instead of throwing so a bad value can be skipped.
+// Text-to-value conversions for the settings: a key code (decimal integer or key name) and a
+// distance (float), each reporting failure instead of throwing so a bad value can be skipped.
 //
-// Pure functions; safe from any thread (they touch only errno, which is per thread).
+// Pure functions that allocate nothing; safe from any thread (they touch only errno, which is
+// per thread).
 #pragma once
 
 #include <cstdint>
@@ -11,7 +12,9 @@
 namespace scuffler {
 
 // A key code from its text: leading whitespace, an optional sign and decimal digits, anything
-// after ignored. Empty when no digits lead the text or the number does not fit in 32 bits.
+// after ignored; empty when the number does not fit in 32 bits. Only text that leads with no
+// number at all is read as a key name: its first word (letters, digits and _, after leading
+// whitespace) looked up with KeyCodeByName, so `Up ; arrow` is 38; empty when it names no key.
 std::optional<std::int32_t> ConvertKeyCode(const std::string& text);
 
 // A distance from its text, with strtof's syntax (nan and inf included), anything after ignored.

@@ -34,17 +34,17 @@ TEST_F(PedChecksTest, EligibilityStopsAtTheFirstFailingStep) {
     std::uint64_t hash;
     std::int32_t failing;
   } steps[] = {
-      {hash::kEligibilityCheck1, 0},   {hash::kEligibilityCheck2, 0},
-      {hash::kEligibilityCheck3, 256}, {hash::kEligibilityCheck4, 1},
-      {hash::kEligibilityCheck5, -1},  {hash::kEligibilityCheck6, 0x10000},
-      {hash::kEligibilityCheck7, 1},   {hash::kEligibilityCheck8, 2},
-      {hash::kEligibilityCheck9, 1},   {hash::kWorldCheck, 0x01000000},
-      {hash::kPedCheck11, 1},
+      {hash::kDoesEntityExist, 0},  {hash::kIsPedHuman, 0},
+      {hash::kIsEntityDead, 256},   {hash::kIsPedFatallyInjured, 1},
+      {hash::kIsPedOnMount, -1},    {hash::kIsPedInAnyVehicle, 0x10000},
+      {hash::kIsEntityInWater, 1},  {hash::kIsPedIncapacitated, 2},
+      {hash::kIsPedRagdoll, 1},     {hash::kIsPauseMenuActive, 0x01000000},
+      {hash::kGetPedConfigFlag, 1},
   };
   for (int step = 0; step < 11; ++step) {
     sim::Reset();
     sim::AddPed(kPed, {1, 0, 0});
-    if (steps[step].hash == hash::kWorldCheck) {
+    if (steps[step].hash == hash::kIsPauseMenuActive) {
       sim::SetAnswer(steps[step].hash, steps[step].failing);
     } else {
       sim::SetPedAnswer(kPed, steps[step].hash, steps[step].failing);
@@ -74,12 +74,12 @@ TEST_F(PedChecksTest, ReadyPlayerAnswersFourChecksInOrder) {
 }
 
 TEST_F(PedChecksTest, ReadinessStopsAtTheFirstFailingStep) {
-  const std::uint64_t steps[] = {hash::kEligibilityCheck5, hash::kEligibilityCheck6,
-                                 hash::kPlayerCheck, hash::kWorldCheck};
+  const std::uint64_t steps[] = {hash::kIsPedOnMount, hash::kIsPedInAnyVehicle,
+                                 hash::kGetPedIsGrappling, hash::kIsPauseMenuActive};
   for (int step = 0; step < 4; ++step) {
     sim::Reset();
     sim::SetPlayer(kPlayer, {});
-    if (steps[step] == hash::kWorldCheck) {
+    if (steps[step] == hash::kIsPauseMenuActive) {
       sim::SetAnswer(steps[step], 512);
     } else {
       sim::SetPedAnswer(kPlayer, steps[step], 512);
@@ -95,18 +95,18 @@ TEST_F(PedChecksTest, ReadinessAsksAboutHandleZeroWhenThereIsNoPlayer) {
   EXPECT_EQ(TakeNativeCalls(), ReadinessCalls(0));
 }
 
-TEST_F(PedChecksTest, WorldCheckBlocksEveryPedAndThePlayer) {
+TEST_F(PedChecksTest, PauseMenuBlocksEveryPedAndThePlayer) {
   sim::AddPed(3, {2, 0, 0});
-  sim::SetAnswer(hash::kWorldCheck, 1);
+  sim::SetAnswer(hash::kIsPauseMenuActive, 1);
   EXPECT_FALSE(IsEligibleTarget(kPed));
   EXPECT_FALSE(IsEligibleTarget(3));
   EXPECT_FALSE(IsPlayerReady());
 }
 
 TEST_F(PedChecksTest, PedCheck11PassesHandleElevenAndOne) {
-  sim::SetPedAnswer(kPed, hash::kPedCheck11, 77);
+  sim::SetPedAnswer(kPed, hash::kGetPedConfigFlag, 77);
   EXPECT_EQ(PedCheck11(kPed), 77);
-  EXPECT_EQ(TakeNativeCalls(), (NativeSequence{{hash::kPedCheck11, {kPed, 11, 1}}}));
+  EXPECT_EQ(TakeNativeCalls(), (NativeSequence{{hash::kGetPedConfigFlag, {kPed, 11, 1}}}));
 }
 
 }  // namespace

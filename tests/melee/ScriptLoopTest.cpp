@@ -31,9 +31,9 @@ class ScriptLoopTest : public WorldTest {
   }
 
   static NativeSequence SearchPrologue() {
-    return {{hash::kPlayerPed, {}}, {hash::kPedPosition, {kPlayer, 0, 0}}};
+    return {{hash::kPlayerPedId, {}}, {hash::kGetEntityCoords, {kPlayer, 0, 0}}};
   }
-  static NativeSequence PlayerQuery() { return {{hash::kPlayerPed, {}}}; }
+  static NativeSequence PlayerQuery() { return {{hash::kPlayerPedId, {}}}; }
 };
 
 TEST_F(ScriptLoopTest, TickWithNoPedsAsksForStateThenSearchesNothing) {
@@ -41,9 +41,11 @@ TEST_F(ScriptLoopTest, TickWithNoPedsAsksForStateThenSearchesNothing) {
   gTickState.targetPed = 55;
   RunTick();
   const NativeSequence expected = {
-      {hash::kPlayerPed, {}},    {hash::kEngagedPed, {kPlayer}},
-      {hash::kPlayerPed, {}},    {hash::kPedPosition, {kPlayer, 0, 0}},
-      {hash::kRandomGateA, {0}},
+      {hash::kPlayerPedId, {}},
+      {hash::kGetMeleeTargetForPed, {kPlayer}},
+      {hash::kPlayerPedId, {}},
+      {hash::kGetEntityCoords, {kPlayer, 0, 0}},
+      {hash::kIsUsingKeyboardAndMouse, {0}},
   };
   EXPECT_EQ(TakeNativeCalls(), expected);
   EXPECT_EQ(gTickState.playerPed, kPlayer);
@@ -81,7 +83,7 @@ TEST_F(ScriptLoopTest, PlayerIsNeverACandidate) {
 
 TEST_F(ScriptLoopTest, PedFailingTheFirstCheckCostsOneNative) {
   sim::AddPed(7, {10, 20, 31});
-  sim::SetPedAnswer(7, hash::kEligibilityCheck1, 0);
+  sim::SetPedAnswer(7, hash::kDoesEntityExist, 0);
   EXPECT_EQ(Search(), 0);
   EXPECT_EQ(TakeNativeCalls(), SearchPrologue() + PlayerQuery() + EligibilityCalls(7, 0));
 }
@@ -90,8 +92,8 @@ TEST_F(ScriptLoopTest, EligiblePedIsMeasuredFromThePlayer) {
   sim::AddPed(7, {13, 24, 30});
   EXPECT_EQ(Search(), 7);
   const NativeSequence measure = {
-      {hash::kPedPosition, {7, 0, 0}},
-      {hash::kSquaredDistance,
+      {hash::kGetEntityCoords, {7, 0, 0}},
+      {hash::kVdist2,
        {FloatSlot(10), FloatSlot(20), FloatSlot(30), FloatSlot(13), FloatSlot(24), FloatSlot(30)}},
   };
   EXPECT_EQ(TakeNativeCalls(), SearchPrologue() + PlayerQuery() + EligibilityCalls(7) + measure);
@@ -107,7 +109,7 @@ TEST_F(ScriptLoopTest, NearestEligiblePedWithinTheLimitWins) {
       {1, {6, 0, 0}, true}, {2, {0, 2, 0}, false}, {3, {0, 0, -4}, true}, {4, {0, 5, 0}, true}};
   for (const Ped& ped : peds) {
     sim::AddPed(ped.handle, {10 + ped.offset.x, 20 + ped.offset.y, 30 + ped.offset.z});
-    if (!ped.eligible) sim::SetPedAnswer(ped.handle, hash::kEligibilityCheck7, 1);
+    if (!ped.eligible) sim::SetPedAnswer(ped.handle, hash::kIsEntityInWater, 1);
   }
   EXPECT_EQ(Search(), 3);
 }

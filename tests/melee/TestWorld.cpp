@@ -26,12 +26,17 @@ std::uint64_t FloatSlot(float value) {
 NativeSequence EligibilityCalls(std::int32_t ped, int passingSteps) {
   const std::uint64_t p = static_cast<std::uint32_t>(ped);
   const NativeSequence chain = {
-      {hash::kEligibilityCheck1, {p}}, {hash::kEligibilityCheck2, {p}},
-      {hash::kEligibilityCheck3, {p}}, {hash::kEligibilityCheck4, {p}},
-      {hash::kEligibilityCheck5, {p}}, {hash::kEligibilityCheck6, {p, 0}},
-      {hash::kEligibilityCheck7, {p}}, {hash::kEligibilityCheck8, {p}},
-      {hash::kEligibilityCheck9, {p}}, {hash::kWorldCheck, {}},
-      {hash::kPedCheck11, {p, 11, 1}},
+      {hash::kDoesEntityExist, {p}},
+      {hash::kIsPedHuman, {p}},
+      {hash::kIsEntityDead, {p}},
+      {hash::kIsPedFatallyInjured, {p}},
+      {hash::kIsPedOnMount, {p}},
+      {hash::kIsPedInAnyVehicle, {p, 0}},
+      {hash::kIsEntityInWater, {p}},
+      {hash::kIsPedIncapacitated, {p}},
+      {hash::kIsPedRagdoll, {p}},
+      {hash::kIsPauseMenuActive, {}},
+      {hash::kGetPedConfigFlag, {p, 11, 1}},
   };
   const auto asked = static_cast<std::size_t>(passingSteps < 11 ? passingSteps + 1 : 11);
   return NativeSequence(chain.begin(), chain.begin() + static_cast<std::ptrdiff_t>(asked));
@@ -40,10 +45,10 @@ NativeSequence EligibilityCalls(std::int32_t ped, int passingSteps) {
 NativeSequence ReadinessCalls(std::int32_t player, int passingSteps) {
   const std::uint64_t p = static_cast<std::uint32_t>(player);
   const NativeSequence chain = {
-      {hash::kEligibilityCheck5, {p}},
-      {hash::kEligibilityCheck6, {p, 0}},
-      {hash::kPlayerCheck, {p}},
-      {hash::kWorldCheck, {}},
+      {hash::kIsPedOnMount, {p}},
+      {hash::kIsPedInAnyVehicle, {p, 0}},
+      {hash::kGetPedIsGrappling, {p}},
+      {hash::kIsPauseMenuActive, {}},
   };
   const auto asked = static_cast<std::size_t>(passingSteps < 4 ? passingSteps + 1 : 4);
   return NativeSequence(chain.begin(), chain.begin() + static_cast<std::ptrdiff_t>(asked));

@@ -38,10 +38,10 @@ class TriggersTest : public WorldTest {
     sim::AdvanceTime(16);
   }
 
-  static void OpenRandomGates(std::int32_t pick) {
-    sim::SetAnswer(hash::kRandomGateA, 0);
-    sim::SetAnswer(hash::kRandomGateB, 1);
-    sim::SetAnswer(hash::kRandomInt, pick);
+  static void PressSpecialAbilityOnController(std::int32_t pick) {
+    sim::SetAnswer(hash::kIsUsingKeyboardAndMouse, 0);
+    sim::SetAnswer(hash::kIsControlJustPressed, 1);
+    sim::SetAnswer(hash::kGetRandomIntInRange, pick);
   }
 
   // The actions started so far, as "target:name".
@@ -86,10 +86,10 @@ TEST_F(TriggersTest, KeyTriggerChoosesTargetThenHashesTheNameThenStarts) {
   const std::uint64_t name = reinterpret_cast<std::uintptr_t>(kMeleeActions[1].name);
   const std::uint64_t chestHash = sim::NameHash(kChest);
   const NativeSequence expected =
-      EligibilityCalls(kNear) + NativeSequence{{hash::kPairCheck, {kPlayer, kNear}}} +
+      EligibilityCalls(kNear) + NativeSequence{{hash::kIsPedInCombat, {kPlayer, kNear}}} +
       ReadinessCalls(kPlayer) +
-      NativeSequence{{hash::kActionNameHash, {name}},
-                     {hash::kStartMeleeAction, {kPlayer, kNear, chestHash, 0, 0, 1, 0}}};
+      NativeSequence{{hash::kGetHashKey, {name}},
+                     {hash::kTaskPutPedDirectlyIntoMelee, {kPlayer, kNear, chestHash, 0, 0, 1, 0}}};
   EXPECT_EQ(TakeNativeCalls(), expected);
   EXPECT_EQ(Started(), Strings{On(kNear, kChest)});
 }
@@ -97,7 +97,7 @@ TEST_F(TriggersTest, KeyTriggerChoosesTargetThenHashesTheNameThenStarts) {
 TEST_F(TriggersTest, TargetRuleFallsBackToTheEngagedPed) {
   struct Case {
     const char* what;
-    std::int32_t pairAnswer;  // pair check of the player with the nearest ped
+    std::int32_t inCombat;  // IS_PED_IN_COMBAT(player, nearest ped)
     bool engagedEligible;
     bool playerReady;
     bool nearInRange;
@@ -105,8 +105,8 @@ TEST_F(TriggersTest, TargetRuleFallsBackToTheEngagedPed) {
   };
   const Case cases[] = {
       {"nearest ped first", 0, true, true, true, kNear},
-      {"pair check refuses the nearest ped", 1, true, true, true, kEngaged},
-      {"pair check refuses, engaged ped ineligible", 0x100, false, true, true, 0},
+      {"in combat with the nearest ped", 1, true, true, true, kEngaged},
+      {"in combat, engaged ped ineligible", 0x100, false, true, true, 0},
       {"no ped in range", 0, true, true, false, kEngaged},
       {"player not ready", 0, true, false, true, 0},
   };
@@ -118,23 +118,23 @@ TEST_F(TriggersTest, TargetRuleFallsBackToTheEngagedPed) {
     sim::AddPed(kNear, {c.nearInRange ? 2.0f : 50.0f, 0, 0});
     sim::AddPed(kEngaged, {0, 40, 0}, false);
     sim::SetEngaged(kEngaged);
-    sim::SetPedAnswer(kNear, hash::kPairCheck, c.pairAnswer);
-    if (!c.engagedEligible) sim::SetPedAnswer(kEngaged, hash::kEligibilityCheck2, 0);
-    if (!c.playerReady) sim::SetPedAnswer(kPlayer, hash::kPlayerCheck, 1);
+    sim::SetPedAnswer(kNear, hash::kIsPedInCombat, c.inCombat);
+    if (!c.engagedEligible) sim::SetPedAnswer(kEngaged, hash::kIsPedHuman, 0);
+    if (!c.playerReady) sim::SetPedAnswer(kPlayer, hash::kGetPedIsGrappling, 1);
     TickAfterTap(38);
     const Strings expected = c.expectedTarget ? Strings{On(c.expectedTarget, kChest)} : Strings{};
     EXPECT_EQ(Started(), expected) << c.what;
   }
 }
 
-TEST_F(TriggersTest, EngagedPedGetsNoPairCheckAndReadinessIsAskedAgain) {
+TEST_F(TriggersTest, EngagedPedGetsNoCombatCheckAndReadinessIsAskedAgain) {
   sim::AddPed(kEngaged, {0, 40, 0}, false);
   sim::SetEngaged(kEngaged);
   gTickState = {kPlayer, kEngaged, kNear};
-  sim::SetPedAnswer(kPlayer, hash::kPlayerCheck, 1);
+  sim::SetPedAnswer(kPlayer, hash::kGetPedIsGrappling, 1);
   EXPECT_EQ(ChooseActionTarget(), 0);
   const NativeSequence expected =
-      EligibilityCalls(kNear) + NativeSequence{{hash::kPairCheck, {kPlayer, kNear}}} +
+      EligibilityCalls(kNear) + NativeSequence{{hash::kIsPedInCombat, {kPlayer, kNear}}} +
       ReadinessCalls(kPlayer, 2) + EligibilityCalls(kEngaged) + ReadinessCalls(kPlayer, 2);
   EXPECT_EQ(TakeNativeCalls(), expected);
 }
@@ -142,7 +142,7 @@ TEST_F(TriggersTest, EngagedPedGetsNoPairCheckAndReadinessIsAskedAgain) {
 TEST_F(TriggersTest, ReleaseWithoutTargetIsUsedUpWithoutHashingTheName) {
   sim::AddPed(kNear, {50, 0, 0});
   TickAfterTap(38);
-  for (const sim::Call& call : sim::TakeCalls()) EXPECT_NE(call.hash, hash::kActionNameHash);
+  for (const sim::Call& call : sim::TakeCalls()) EXPECT_NE(call.hash, hash::kGetHashKey);
   sim::AddPed(kNear, {2, 0, 0});
   RunTick();
   EXPECT_EQ(Started(), Strings{});
@@ -183,22 +183,22 @@ TEST_F(TriggersTest, SeveralKeysInOneTickStartInRowOrder) {
                                 On(kNear, "AR_KICK_LOW_FAR_V01")}));
 }
 
-TEST_F(TriggersTest, RandomTriggerStaysShutUnlessBothGatesOpen) {
+TEST_F(TriggersTest, RandomTriggerStaysShutUnlessJustPressedOnAController) {
   struct Case {
-    std::int32_t gateA;
-    std::int32_t gateB;
+    std::int32_t keyboardAndMouse;
+    std::int32_t justPressed;
     std::size_t nativesAsked;
   };
   for (const Case c : {Case{1, 1, 1}, Case{-256, 1, 1}, Case{0, 0, 2}}) {
-    sim::SetAnswer(hash::kRandomGateA, c.gateA);
-    sim::SetAnswer(hash::kRandomGateB, c.gateB);
+    sim::SetAnswer(hash::kIsUsingKeyboardAndMouse, c.keyboardAndMouse);
+    sim::SetAnswer(hash::kIsControlJustPressed, c.justPressed);
     sim::TakeCalls();
     RunRandomTrigger();
     const NativeSequence calls = TakeNativeCalls();
     EXPECT_EQ(calls.size(), c.nativesAsked);
-    EXPECT_EQ(calls.at(0), (NativeCall{hash::kRandomGateA, {0}}));
+    EXPECT_EQ(calls.at(0), (NativeCall{hash::kIsUsingKeyboardAndMouse, {0}}));
     if (c.nativesAsked == 2) {
-      EXPECT_EQ(calls.at(1), (NativeCall{hash::kRandomGateB, {0, 0x1ECA87D4}}));
+      EXPECT_EQ(calls.at(1), (NativeCall{hash::kIsControlJustPressed, {0, 0x1ECA87D4}}));
     }
     EXPECT_EQ(Started(), Strings{});
   }
@@ -206,16 +206,17 @@ TEST_F(TriggersTest, RandomTriggerStaysShutUnlessBothGatesOpen) {
 
 TEST_F(TriggersTest, RandomTriggerHashesAllFiveNamesThenDrawsThenStarts) {
   gTickState = {kPlayer, 0, kNear};
-  OpenRandomGates(3);
+  PressSpecialAbilityOnController(3);
   RunRandomTrigger();
-  NativeSequence expected = {{hash::kRandomGateA, {0}}, {hash::kRandomGateB, {0, 0x1ECA87D4}}};
+  NativeSequence expected = {{hash::kIsUsingKeyboardAndMouse, {0}},
+                             {hash::kIsControlJustPressed, {0, 0x1ECA87D4}}};
   for (const MeleeAction& action : kMeleeActions) {
-    expected.push_back({hash::kActionNameHash, {reinterpret_cast<std::uintptr_t>(action.name)}});
+    expected.push_back({hash::kGetHashKey, {reinterpret_cast<std::uintptr_t>(action.name)}});
   }
-  expected.push_back({hash::kRandomInt, {0, 5}});
+  expected.push_back({hash::kGetRandomIntInRange, {0, 5}});
   expected = expected + EligibilityCalls(kNear) +
-             NativeSequence{{hash::kPairCheck, {kPlayer, kNear}}} + ReadinessCalls(kPlayer) +
-             NativeSequence{{hash::kStartMeleeAction,
+             NativeSequence{{hash::kIsPedInCombat, {kPlayer, kNear}}} + ReadinessCalls(kPlayer) +
+             NativeSequence{{hash::kTaskPutPedDirectlyIntoMelee,
                              {kPlayer, kNear, sim::NameHash("AR_KICK_MID_FAR_V01"), 0, 0, 1, 0}}};
   EXPECT_EQ(TakeNativeCalls(), expected);
   EXPECT_EQ(Started(), Strings{On(kNear, "AR_KICK_MID_FAR_V01")});
@@ -224,34 +225,35 @@ TEST_F(TriggersTest, RandomTriggerHashesAllFiveNamesThenDrawsThenStarts) {
 TEST_F(TriggersTest, RandomPickOutsideTheListStartsNothingAfterTheDraw) {
   gTickState = {kPlayer, 0, kNear};
   for (std::int32_t pick : {5, -1, 1 << 30}) {
-    OpenRandomGates(pick);
+    PressSpecialAbilityOnController(pick);
     sim::TakeCalls();
     RunRandomTrigger();
     const NativeSequence calls = TakeNativeCalls();
     ASSERT_EQ(calls.size(), 8u) << pick;
-    EXPECT_EQ(calls.back().hash, hash::kRandomInt) << pick;
+    EXPECT_EQ(calls.back().hash, hash::kGetRandomIntInRange) << pick;
     EXPECT_EQ(Started(), Strings{}) << pick;
   }
 }
 
 TEST_F(TriggersTest, RandomDrawHappensEvenWithoutTarget) {
-  OpenRandomGates(0);
+  PressSpecialAbilityOnController(0);
   RunRandomTrigger();
   const NativeSequence calls = TakeNativeCalls();
   ASSERT_EQ(calls.size(), 8u);
-  EXPECT_EQ(calls.back().hash, hash::kRandomInt);
+  EXPECT_EQ(calls.back().hash, hash::kGetRandomIntInRange);
   EXPECT_EQ(Started(), Strings{});
 }
 
 TEST_F(TriggersTest, RandomActionFollowsRowZeroAndPrecedesTheOtherRows) {
-  OpenRandomGates(4);
+  PressSpecialAbilityOnController(4);
   sim::TapKey(38);
   sim::TapKey(71);
   RunTick();
   EXPECT_EQ(Started(), (Strings{On(kNear, "AR_ATT_COMBO_V2_PT3_LEFTSIDE"),
                                 On(kNear, "AR_KICK_LOW_FAR_V01"), On(kNear, kChest)}));
   RunTick();
-  EXPECT_EQ(Started(), Strings{On(kNear, "AR_KICK_LOW_FAR_V01")}) << "fires every open tick";
+  EXPECT_EQ(Started(), Strings{On(kNear, "AR_KICK_LOW_FAR_V01")})
+      << "fires on every tick the control is just pressed";
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ TEST(ScenarioTest, PedsWithFailingChecksAndAnswers) {
   const Scenario scenario = Parse(With(R"("peds": [
     {"handle": 10, "position": [3, 4]},
     {"handle": 11, "position": [1.5, -2, 7], "listed": false,
-     "fails": ["EligibilityCheck1", "PairCheck"], "answers": {"0x7EE53118C892B513": 256}}
+     "fails": ["DOES_ENTITY_EXIST", "IS_PED_IN_COMBAT"], "answers": {"0x7EE53118C892B513": 256}}
   ])"));
   ASSERT_EQ(scenario.peds.size(), 2u);
   EXPECT_EQ(scenario.peds[0].position.x, 3.0f);
@@ -52,32 +52,32 @@ TEST(ScenarioTest, PedsWithFailingChecksAndAnswers) {
   EXPECT_EQ(ped.position.z, 7.0f);
   EXPECT_FALSE(ped.listed);
   ASSERT_EQ(ped.answers.size(), 3u);
-  // Check 1 passes on nonzero, so failing it takes 0; the pair check fails on nonzero.
-  EXPECT_EQ(ped.answers[0].hash, hash::kEligibilityCheck1);
+  // DOES_ENTITY_EXIST must hold, so failing it takes 0; IS_PED_IN_COMBAT fails on nonzero.
+  EXPECT_EQ(ped.answers[0].hash, hash::kDoesEntityExist);
   EXPECT_EQ(ped.answers[0].value, 0);
-  EXPECT_EQ(ped.answers[1].hash, hash::kPairCheck);
+  EXPECT_EQ(ped.answers[1].hash, hash::kIsPedInCombat);
   EXPECT_EQ(ped.answers[1].value, 1);
   EXPECT_EQ(ped.answers[2].name, "0x7EE53118C892B513");
-  EXPECT_EQ(ped.answers[2].hash, hash::kPedCheck11);
+  EXPECT_EQ(ped.answers[2].hash, hash::kGetPedConfigFlag);
   EXPECT_EQ(ped.answers[2].value, 256);
 }
 
 TEST(ScenarioTest, EventsInTickThenMsOrderWithOpeningChangesFirst) {
   const Scenario scenario = Parse(With(R"("ticks": 9, "engaged": 13,
-    "answers": {"RandomGateA": 0},
+    "answers": {"IS_USING_KEYBOARD_AND_MOUSE": 0},
     "events": [
       {"tick": 3, "ms": 5, "release": "Up"},
       {"tick": 1, "ini": null},
       {"tick": 3, "press": 38},
       {"tick": 3, "tap": "g"},
-      {"tick": 2, "answers": {"RandomGateB": null}}
+      {"tick": 2, "answers": {"IS_CONTROL_JUST_PRESSED": null}}
     ])"));
   ASSERT_EQ(scenario.events.size(), 7u);
   EXPECT_EQ(std::get<EngagedChange>(scenario.events[0].change).ped, 13);
   EXPECT_EQ(std::get<WorldAnswers>(scenario.events[1].change).answers[0].value, 0);
   EXPECT_FALSE(std::get<IniChange>(scenario.events[2].change).text.has_value());
   const NativeAnswer& cleared = std::get<WorldAnswers>(scenario.events[3].change).answers[0];
-  EXPECT_EQ(cleared.hash, hash::kRandomGateB);
+  EXPECT_EQ(cleared.hash, hash::kIsControlJustPressed);
   EXPECT_FALSE(cleared.value.has_value());
   // Tick 3: ms 0 before ms 5, and the two at ms 0 as written.
   EXPECT_EQ(std::get<KeyEvent>(scenario.events[4].change).motion, KeyMotion::Press);
@@ -99,14 +99,14 @@ TEST(ScenarioTest, IniLinesEachEndWithANewlineAndTextIsKeptAsWritten) {
 
 TEST(ScenarioTest, PedEventChangesOnlyWhatItNames) {
   const Scenario scenario = Parse(With(R"("peds": [{"handle": 5, "position": [1, 1]}],
-    "events": [{"tick": 4, "ped": 5, "answers": {"EligibilityCheck3": 1}},
+    "events": [{"tick": 4, "ped": 5, "answers": {"IS_ENTITY_DEAD": 1}},
                {"tick": 4, "ped": 1, "position": [2, 2, 2]}])"));
   const auto& first = std::get<PedChange>(scenario.events[0].change);
   EXPECT_EQ(first.handle, 5);
   EXPECT_FALSE(first.position.has_value());
   EXPECT_FALSE(first.listed.has_value());
   ASSERT_EQ(first.answers.size(), 1u);
-  EXPECT_EQ(first.answers[0].hash, hash::kEligibilityCheck3);
+  EXPECT_EQ(first.answers[0].hash, hash::kIsEntityDead);
   const auto& second = std::get<PedChange>(scenario.events[1].change);
   EXPECT_EQ(second.handle, 1);
   EXPECT_EQ(second.position->z, 2.0f);
@@ -167,7 +167,7 @@ TEST(ScenarioTest, MissingFieldsAndRanges) {
 
 TEST(ScenarioTest, UnknownKeyNamesAndCodes) {
   EXPECT_EQ(Error(With(R"("events": [{"tick": 2, "tap": "Gee"}])")),
-            "s.json: events[0].tap: unknown key \"Gee\"; name a letter, a digit, F1 to F24, "
+            "s.json: events[0].tap: unknown key \"Gee\"; name a letter, D0 to D9, F1 to F24, "
             "Numpad0 to Numpad9, Left, Up, Right, Down, Space, Enter, Tab, Escape, Shift, Ctrl, "
             "Alt..., or give a code 0 to 254");
   EXPECT_EQ(Error(With(R"("events": [{"tick": 2, "press": 255}])")),
@@ -194,16 +194,16 @@ TEST(ScenarioTest, NativesAnsweredWhereTheyCanBe) {
   EXPECT_EQ(
       Error(std::string(R"({"player": {"handle": 1, "position": [0, 0], "fails": ["dead"]}})")),
       "s.json: player.fails[0]: \"dead\" is not a native that can be answered for one ped; "
-      "known: EligibilityCheck1, EligibilityCheck2, EligibilityCheck3, EligibilityCheck4, "
-      "EligibilityCheck5, EligibilityCheck6, EligibilityCheck7, EligibilityCheck8, "
-      "EligibilityCheck9, PedCheck11, PlayerCheck, PairCheck");
-  // The gates answer whatever the ped, so they are answered for the whole game only.
-  EXPECT_NE(
-      Error(With(R"("peds": [{"handle": 2, "position": [1, 1],
-                                     "answers": {"RandomGateA": 0}}])"))
-          .find("peds[0].answers.RandomGateA: \"RandomGateA\" is not a native that can be answered "
-                "for one ped"),
-      std::string::npos);
+      "known: DOES_ENTITY_EXIST, IS_PED_HUMAN, IS_ENTITY_DEAD, IS_PED_FATALLY_INJURED, "
+      "IS_PED_ON_MOUNT, IS_PED_IN_ANY_VEHICLE, IS_ENTITY_IN_WATER, IS_PED_INCAPACITATED, "
+      "IS_PED_RAGDOLL, GET_PED_CONFIG_FLAG, GET_PED_IS_GRAPPLING, IS_PED_IN_COMBAT");
+  // The controller natives answer whatever the ped, so they are answered for the whole game only.
+  EXPECT_NE(Error(With(R"("peds": [{"handle": 2, "position": [1, 1],
+                                     "answers": {"IS_USING_KEYBOARD_AND_MOUSE": 0}}])"))
+                .find("peds[0].answers.IS_USING_KEYBOARD_AND_MOUSE: "
+                      "\"IS_USING_KEYBOARD_AND_MOUSE\" is not a native that can be answered "
+                      "for one ped"),
+            std::string::npos);
   EXPECT_NE(
       Error(With(R"("answers": {"0x1234": 1})"))
           .find("s.json: answers.0x1234: \"0x1234\" is not a native that can be answered here; "
@@ -211,8 +211,8 @@ TEST(ScenarioTest, NativesAnsweredWhereTheyCanBe) {
       std::string::npos);
   // Only the game-wide answers can be taken back.
   EXPECT_EQ(Error(With(R"("peds": [{"handle": 2, "position": [1, 1],
-                                     "answers": {"PairCheck": null}}])")),
-            "s.json: peds[0].answers.PairCheck: expected a whole number, found null");
+                                     "answers": {"IS_PED_IN_COMBAT": null}}])")),
+            "s.json: peds[0].answers.IS_PED_IN_COMBAT: expected a whole number, found null");
 }
 
 }  // namespace

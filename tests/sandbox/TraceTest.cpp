@@ -33,15 +33,15 @@ TEST(TraceTest, ScenarioChanges) {
   EXPECT_EQ(DescribePedChange(change), "ped 12 unchanged");
   change.position = sim::Vec3{8, 0.25f, -1};
   change.listed = false;
-  change.answers = {{"PairCheck", scuffler::hash::kPairCheck, 1}};
+  change.answers = {{"IS_PED_IN_COMBAT", scuffler::hash::kIsPedInCombat, 1}};
   EXPECT_EQ(DescribePedChange(change),
-            "ped 12 moves to (8, 0.25, -1), no longer listed, answers PairCheck 1");
+            "ped 12 moves to (8, 0.25, -1), no longer listed, answers IS_PED_IN_COMBAT 1");
 
   WorldAnswers answers;
-  answers.answers = {{"RandomGateA", scuffler::hash::kRandomGateA, 0},
-                     {"WorldCheck", scuffler::hash::kWorldCheck, std::nullopt}};
+  answers.answers = {{"IS_USING_KEYBOARD_AND_MOUSE", scuffler::hash::kIsUsingKeyboardAndMouse, 0},
+                     {"IS_PAUSE_MENU_ACTIVE", scuffler::hash::kIsPauseMenuActive, std::nullopt}};
   EXPECT_EQ(DescribeWorldAnswers(answers),
-            "natives answer RandomGateA 0, WorldCheck as the game would");
+            "natives answer IS_USING_KEYBOARD_AND_MOUSE 0, IS_PAUSE_MENU_ACTIVE as the game would");
 
   EXPECT_EQ(DescribeIniChange({std::nullopt}), "Scuffler.ini deleted");
   EXPECT_EQ(DescribeIniChange({std::string("[Scuffler]\n")}), "Scuffler.ini written, 1 line");
@@ -82,11 +82,12 @@ TEST(TraceTest, Triggers) {
             "iKickToChest (H): AR_ATTACK_COUNTER_FROM_DODGELEFT_V1 on ped 60, the target");
   EXPECT_EQ(DescribeTrigger({4, 37, 0, 0, ""}),
             "iKick4Lowfar (Left): no one to act on, the release is used up");
+  const std::string pressed = "special-ability action pressed on a controller, the game picked ";
   EXPECT_EQ(DescribeTrigger({-1, 0, 3, 13, "the engaged ped"}),
-            "random pick 3: AR_KICK_MID_FAR_V01 on ped 13, the engaged ped");
-  EXPECT_EQ(DescribeTrigger({-1, 0, 0, 0, ""}), "random pick 0: no one to act on");
-  EXPECT_EQ(DescribeTrigger({-1, 0, 5, 0, ""}), "random pick 5: outside 0 to 4, nothing started");
-  EXPECT_EQ(DescribeTrigger({-1, 0, -1, 0, ""}), "random pick -1: outside 0 to 4, nothing started");
+            pressed + "3: AR_KICK_MID_FAR_V01 on ped 13, the engaged ped");
+  EXPECT_EQ(DescribeTrigger({-1, 0, 0, 0, ""}), pressed + "0: no one to act on");
+  EXPECT_EQ(DescribeTrigger({-1, 0, 5, 0, ""}), pressed + "5: outside 0 to 4, nothing started");
+  EXPECT_EQ(DescribeTrigger({-1, 0, -1, 0, ""}), pressed + "-1: outside 0 to 4, nothing started");
   EXPECT_EQ(DescribeUnusedRelease(71, false, 16),
             "release of G not taken: no action is bound to it");
   EXPECT_EQ(DescribeUnusedRelease(71, true, 130),

@@ -26,15 +26,15 @@ TEST_F(DefaultIni, LoadsToExactlyTheInitialValues) {
   EXPECT_EQ(gSettings.MAX_DISTANCE, initial.MAX_DISTANCE);
 }
 
-TEST_F(DefaultIni, HoldsOnlyTheSixKeysWithBareNumbers) {
+TEST_F(DefaultIni, HoldsOnlyTheSixKeysWithBareValues) {
   std::filesystem::copy_file(ShippedSettingsFile(), "Scuffler.ini");
   LoadSettings();
   // Exactly the documented values, and no comment after a value (it would become part of it).
   ASSERT_EQ(EntryCount(SettingsDocument), 1u);
   const IniSection section = Lookup(SettingsDocument, "Scuffler");
   const std::pair<std::string, std::string> expected[] = {
-      {"iKick1NoRagdoll", "71"}, {"iKickToChest", "38"}, {"iKickToLeg", "40"},
-      {"iKick2MidFar", "39"},    {"iKick4Lowfar", "37"}, {"MAX_DISTANCE", "10.0"},
+      {"iKick1NoRagdoll", "G"},  {"iKickToChest", "Up"},   {"iKickToLeg", "Down"},
+      {"iKick2MidFar", "Right"}, {"iKick4Lowfar", "Left"}, {"MAX_DISTANCE", "10.0"},
   };
   ASSERT_EQ(EntryCount(section), 6u);
   for (std::size_t i = 0; i < 6; ++i) {

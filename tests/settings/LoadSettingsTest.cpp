@@ -18,7 +18,7 @@ constexpr std::int32_t kInt32Min = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
-TEST(ConvertKeyCode, TakesTheLeadingDecimalNumberWithin32Bits) {
+TEST(ConvertKeyCode, TakesTheLeadingDecimalNumberWithin32BitsElseAKeyName) {
   const struct {
     std::string text;
     std::optional<std::int32_t> expected;
@@ -29,7 +29,7 @@ TEST(ConvertKeyCode, TakesTheLeadingDecimalNumberWithin32Bits) {
       {"-1", -1},
       {"300", 300},
       {"0x26", 0},
-      {"12abc", 12},
+      {"38abc", 38},
       {"38 ; up", 38},
       {"007", 7},
       {"2147483647", kInt32Max},
@@ -42,6 +42,22 @@ TEST(ConvertKeyCode, TakesTheLeadingDecimalNumberWithin32Bits) {
       {"-", std::nullopt},
       {"x38", std::nullopt},
       {"1.9", 1},
+      // No number at all: the first word, by key name.
+      {"Up", 38},
+      {"vk_up", 38},
+      {"F5", 116},
+      {"Numpad5", 101},
+      {"Up ; arrow", 38},
+      {" \tD5", 53},
+      {"g", 71},
+      {"VK_F24", 135},
+      {"VK_NUMPAD5;", 101},
+      {"F25", std::nullopt},
+      {"Up-arrow", 38},
+      {"Uparrow", std::nullopt},
+      {"-Up", std::nullopt},
+      {";Up", std::nullopt},
+      {"5Up", 5},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ConvertKeyCode(c.text), c.expected) << '"' << c.text << '"';
@@ -129,7 +145,7 @@ TEST_F(LoadSettingsTest, AValueThatFailsKeepsItsFieldAndTheOtherKeysStillLoad) {
     Settings expected;  // starting from kAllSixValues
   } cases[] = {
       {"[Scuffler]\niKickToChest=\niKickToLeg=12\n", {3, 1, 12, 4, 5, 7.5f}},
-      {"[Scuffler]\niKickToChest=up\niKick4Lowfar=9\n", {3, 1, 2, 4, 9, 7.5f}},
+      {"[Scuffler]\niKickToChest=arrow\niKick4Lowfar=9\n", {3, 1, 2, 4, 9, 7.5f}},
       {"[Scuffler]\niKickToLeg=2147483648\niKick1NoRagdoll=-2147483648\n",
        {kInt32Min, 1, 2, 4, 5, 7.5f}},
       {"[Scuffler]\niKick2MidFar=-2147483649\nMAX_DISTANCE=1e39\niKickToChest=0x26\n",

@@ -58,7 +58,7 @@ void CountingScript() {
   UnwindWitness witness;
   for (;;) {
     ++gTicks;
-    CallNativeInt(hash::kPlayerPed);
+    CallNativeInt(hash::kPlayerPedId);
     scriptWait(0);
   }
 }
@@ -260,9 +260,9 @@ INSTANTIATE_TEST_SUITE_P(Counts, PedListTest,
 // --- Native answers ------------------------------------------------------------------------------
 
 TEST_F(SimTest, SquaredDistanceDecodesTheLowHalfOfEachSlot) {
-  EXPECT_EQ(CallNativeFloat(hash::kSquaredDistance, 1.0f, 2.0f, 3.0f, 4.0f, -2.0f, 3.0f), 25.0f);
+  EXPECT_EQ(CallNativeFloat(hash::kVdist2, 1.0f, 2.0f, 3.0f, 4.0f, -2.0f, 3.0f), 25.0f);
   // Garbage in a slot's upper half must not reach the float.
-  nativeInit(hash::kSquaredDistance);
+  nativeInit(hash::kVdist2);
   for (const float value : {-1.0f, 0.0f, 0.0f, 2.0f, 0.0f, 0.0f}) {
     nativePush64(0xFFFFFFFF00000000u | FloatSlot(value));
   }
@@ -274,34 +274,34 @@ TEST_F(SimTest, OverridesApplyPerPedOrToEveryCall) {
   sim::SetPlayer(7, {});
   sim::SetEngaged(12);
   sim::AddPed(9, {});
-  sim::SetPedAnswer(9, hash::kEligibilityCheck1, 0);
-  sim::SetPedAnswer(9, hash::kPedCheck11, 256);
-  sim::SetPedAnswer(9, hash::kPairCheck, 1);  // keyed on the target, the second argument
-  sim::SetPedAnswer(7, hash::kPlayerCheck, 1);
-  EXPECT_EQ(CallNativeInt(hash::kEligibilityCheck1, 9), 0);
-  EXPECT_EQ(CallNativeInt(hash::kPedCheck11, 9, 11, 1), 256);
-  EXPECT_EQ(CallNativeInt(hash::kPairCheck, 7, 9), 1);
-  EXPECT_EQ(CallNativeInt(hash::kPairCheck, 9, 7), 0);
-  EXPECT_EQ(CallNativeInt(hash::kPlayerCheck, 7), 1);
-  EXPECT_EQ(CallNativeInt(hash::kPlayerPed), 7);
-  EXPECT_EQ(CallNativeInt(hash::kEngagedPed, 7), 12);
-  EXPECT_EQ(CallNativeInt(hash::kEngagedPed, 9), 0);
+  sim::SetPedAnswer(9, hash::kDoesEntityExist, 0);
+  sim::SetPedAnswer(9, hash::kGetPedConfigFlag, 256);
+  sim::SetPedAnswer(9, hash::kIsPedInCombat, 1);  // keyed on the target, the second argument
+  sim::SetPedAnswer(7, hash::kGetPedIsGrappling, 1);
+  EXPECT_EQ(CallNativeInt(hash::kDoesEntityExist, 9), 0);
+  EXPECT_EQ(CallNativeInt(hash::kGetPedConfigFlag, 9, 11, 1), 256);
+  EXPECT_EQ(CallNativeInt(hash::kIsPedInCombat, 7, 9), 1);
+  EXPECT_EQ(CallNativeInt(hash::kIsPedInCombat, 9, 7), 0);
+  EXPECT_EQ(CallNativeInt(hash::kGetPedIsGrappling, 7), 1);
+  EXPECT_EQ(CallNativeInt(hash::kPlayerPedId), 7);
+  EXPECT_EQ(CallNativeInt(hash::kGetMeleeTargetForPed, 7), 12);
+  EXPECT_EQ(CallNativeInt(hash::kGetMeleeTargetForPed, 9), 0);
 
-  sim::SetAnswer(hash::kEligibilityCheck1, 1);  // wins over the per-ped answer
-  sim::SetAnswer(hash::kRandomGateA, 0);
-  sim::SetAnswer(hash::kRandomInt, -1);
-  EXPECT_EQ(CallNativeInt(hash::kEligibilityCheck1, 9), 1);
-  EXPECT_EQ(CallNativeInt(hash::kRandomGateA, 0), 0);
-  EXPECT_EQ(CallNativeInt(hash::kRandomInt, 0, 5), -1);
-  sim::ClearAnswer(hash::kEligibilityCheck1);
-  EXPECT_EQ(CallNativeInt(hash::kEligibilityCheck1, 9), 0);
+  sim::SetAnswer(hash::kDoesEntityExist, 1);  // wins over the per-ped answer
+  sim::SetAnswer(hash::kIsUsingKeyboardAndMouse, 0);
+  sim::SetAnswer(hash::kGetRandomIntInRange, -1);
+  EXPECT_EQ(CallNativeInt(hash::kDoesEntityExist, 9), 1);
+  EXPECT_EQ(CallNativeInt(hash::kIsUsingKeyboardAndMouse, 0), 0);
+  EXPECT_EQ(CallNativeInt(hash::kGetRandomIntInRange, 0, 5), -1);
+  sim::ClearAnswer(hash::kDoesEntityExist);
+  EXPECT_EQ(CallNativeInt(hash::kDoesEntityExist, 9), 0);
 }
 
 TEST_F(SimTest, NameHashIsDeterministicCaseInsensitiveAndReadsBack) {
   EXPECT_EQ(sim::NameHash("a"), 0xCA2E9442u);  // Jenkins one-at-a-time of "a"
   EXPECT_EQ(sim::NameHash("A"), 0xCA2E9442u);
   const char* name = "AR_KICK_MID_FAR_V01";
-  const auto viaNative = static_cast<std::uint32_t>(CallNativeInt(hash::kActionNameHash, name));
+  const auto viaNative = static_cast<std::uint32_t>(CallNativeInt(hash::kGetHashKey, name));
   EXPECT_EQ(viaNative, sim::NameHash("ar_kick_mid_far_v01"));
   EXPECT_NE(viaNative, sim::NameHash("AR_KICK_LOW_FAR_V01"));
   EXPECT_EQ(sim::ActionName(viaNative), name);
@@ -314,8 +314,8 @@ TEST_F(SimTest, NameHashIsDeterministicCaseInsensitiveAndReadsBack) {
 TEST_F(SimTest, OddCallsAreRecordedAsTheyCame) {
   const std::uint64_t* unknown = CallNative(0x1234567890ABCDEFu, 5);
   EXPECT_EQ(unknown[0], 0u);
-  CallNativeInt(hash::kEligibilityCheck6, 9);  // one slot short
-  CallNative(hash::kPlayerPed, 1, 2);          // two slots too many
+  CallNativeInt(hash::kIsPedInAnyVehicle, 9);  // one slot short
+  CallNative(hash::kPlayerPedId, 1, 2);        // two slots too many
   const std::vector<sim::Call> calls = sim::TakeCalls();
   ASSERT_EQ(calls.size(), 3u);
   EXPECT_EQ(calls[0].hash, 0x1234567890ABCDEFu);

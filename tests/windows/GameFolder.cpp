@@ -42,7 +42,7 @@ void StandardWorld() {
   SimHostReset();
   SimHostSetPlayer(kPlayer, 0, 0, 0);
   SimHostAddPed(kIneligible, 1, 0, 0);
-  SimHostSetPedAnswer(kIneligible, scuffler::hash::kEligibilityCheck1, 0);
+  SimHostSetPedAnswer(kIneligible, scuffler::hash::kDoesEntityExist, 0);
   SimHostAddPed(kTarget, 3, 0, 0);
   SimHostAddPed(kFarther, 6, 0, 0);
   SimHostAddPed(kOutOfRange, 20, 0, 0);

@@ -79,8 +79,8 @@ void AReleasePastTheWindowStartsNothing() {
 void WithNoEligiblePedInRangeTheEngagedPedIsTheTarget() {
   HMODULE plugin = StartPlugin();
   if (plugin == nullptr) return;
-  SimHostSetPedAnswer(kTarget, scuffler::hash::kEligibilityCheck1, 0);
-  SimHostSetPedAnswer(kFarther, scuffler::hash::kEligibilityCheck1, 0);
+  SimHostSetPedAnswer(kTarget, scuffler::hash::kDoesEntityExist, 0);
+  SimHostSetPedAnswer(kFarther, scuffler::hash::kDoesEntityExist, 0);
   bool inWindow = false;
   CHECK(TapWithinWindow(40, inWindow).empty());
   SimHostSetEngaged(kOutOfRange);

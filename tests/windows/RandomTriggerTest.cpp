@@ -1,6 +1,6 @@
-// The random trigger through the real loader: on every tick on which both of the game's gate
-// natives allow it, one of the five actions, picked by the game's random native, is started
-// against the nearest eligible ped.
+// The random trigger through the real loader: on every tick on which the player, on a controller,
+// has just pressed the special-ability action, one of the five actions, picked by the game's random
+// native, is started against the nearest eligible ped.
 #include "GameFolder.h"
 #include "Harness.h"
 #include "hook/NativeHashes.h"
@@ -10,9 +10,9 @@ namespace {
 using namespace wintest;
 namespace hash = scuffler::hash;
 
-void OpenGates() {
-  SimHostSetAnswer(hash::kRandomGateA, 0);
-  SimHostSetAnswer(hash::kRandomGateB, 1);
+void PressSpecialAbilityOnController() {
+  SimHostSetAnswer(hash::kIsUsingKeyboardAndMouse, 0);
+  SimHostSetAnswer(hash::kIsControlJustPressed, 1);
 }
 
 HMODULE StartPlugin() {
@@ -22,28 +22,28 @@ HMODULE StartPlugin() {
   return plugin;
 }
 
-void ClosedGatesStartNothing() {
+void KeyboardOrNoPressStartsNothing() {
   HMODULE plugin = StartPlugin();
   if (plugin == nullptr) return;
-  SimHostSetAnswer(hash::kRandomInt, 3);
+  SimHostSetAnswer(hash::kGetRandomIntInRange, 3);
   CHECK_EQ(SimHostRunScriptTicks(3), 1);
   CHECK(TakeActions().empty());
-  // Each gate alone keeps the trigger shut.
-  SimHostSetAnswer(hash::kRandomGateA, 0);
+  // A controller without the press, or the press on keyboard and mouse, starts nothing.
+  SimHostSetAnswer(hash::kIsUsingKeyboardAndMouse, 0);
   CHECK_EQ(SimHostRunScriptTicks(2), 1);
   CHECK(TakeActions().empty());
-  SimHostSetAnswer(hash::kRandomGateA, 1);
-  SimHostSetAnswer(hash::kRandomGateB, 1);
+  SimHostSetAnswer(hash::kIsUsingKeyboardAndMouse, 1);
+  SimHostSetAnswer(hash::kIsControlJustPressed, 1);
   CHECK_EQ(SimHostRunScriptTicks(2), 1);
   CHECK(TakeActions().empty());
   FreeLibrary(plugin);
 }
 
-void OpenGatesStartThePickedActionEveryTick() {
+void SpecialAbilityOnControllerStartsThePickedActionEveryTick() {
   HMODULE plugin = StartPlugin();
   if (plugin == nullptr) return;
-  OpenGates();
-  SimHostSetAnswer(hash::kRandomInt, 3);
+  PressSpecialAbilityOnController();
+  SimHostSetAnswer(hash::kGetRandomIntInRange, 3);
   TakeCalls();
   CHECK_EQ(SimHostRunScriptTicks(1), 1);
   CHECK_EQ(TakeActions(),
@@ -52,7 +52,7 @@ void OpenGatesStartThePickedActionEveryTick() {
   // The pick is asked of the game's random native over the five actions: (0, 5).
   int picks = 0;
   for (const SimHostCall& call : TakeCalls()) {
-    if (call.op != sim::Op::Native || call.hash != hash::kRandomInt) continue;
+    if (call.op != sim::Op::Native || call.hash != hash::kGetRandomIntInRange) continue;
     ++picks;
     CHECK_EQ(call.argCount, 2);
     CHECK_EQ(call.args[0], 0u);
@@ -60,7 +60,7 @@ void OpenGatesStartThePickedActionEveryTick() {
   }
   CHECK_EQ(picks, 1);
 
-  SimHostSetAnswer(hash::kRandomInt, 0);
+  SimHostSetAnswer(hash::kGetRandomIntInRange, 0);
   CHECK_EQ(SimHostRunScriptTicks(2), 1);
   const SimHostAction combo = ActionAgainst(kTarget, "AR_ATT_COMBO_V2_PT3_LEFTSIDE");
   CHECK_EQ(TakeActions(), (std::vector<SimHostAction>{combo, combo}));
@@ -71,7 +71,8 @@ void OpenGatesStartThePickedActionEveryTick() {
 
 int main() {
   EnterGameFolder();
-  Run("ClosedGatesStartNothing", &ClosedGatesStartNothing);
-  Run("OpenGatesStartThePickedActionEveryTick", &OpenGatesStartThePickedActionEveryTick);
+  Run("KeyboardOrNoPressStartsNothing", &KeyboardOrNoPressStartsNothing);
+  Run("SpecialAbilityOnControllerStartsThePickedActionEveryTick",
+      &SpecialAbilityOnControllerStartsThePickedActionEveryTick);
   return Finish();
 }

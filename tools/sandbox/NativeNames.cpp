@@ -11,25 +11,30 @@ namespace {
 namespace hash = scuffler::hash;
 
 constexpr AnswerableNative kNatives[] = {
-    {"EligibilityCheck1", hash::kEligibilityCheck1, NativeScope::PerPed},
-    {"EligibilityCheck2", hash::kEligibilityCheck2, NativeScope::PerPed},
-    {"EligibilityCheck3", hash::kEligibilityCheck3, NativeScope::PerPed},
-    {"EligibilityCheck4", hash::kEligibilityCheck4, NativeScope::PerPed},
-    {"EligibilityCheck5", hash::kEligibilityCheck5, NativeScope::PerPed},
-    {"EligibilityCheck6", hash::kEligibilityCheck6, NativeScope::PerPed},
-    {"EligibilityCheck7", hash::kEligibilityCheck7, NativeScope::PerPed},
-    {"EligibilityCheck8", hash::kEligibilityCheck8, NativeScope::PerPed},
-    {"EligibilityCheck9", hash::kEligibilityCheck9, NativeScope::PerPed},
-    {"PedCheck11", hash::kPedCheck11, NativeScope::PerPed},
-    {"PlayerCheck", hash::kPlayerCheck, NativeScope::PerPed},
-    {"PairCheck", hash::kPairCheck, NativeScope::PerPed},
-    {"WorldCheck", hash::kWorldCheck, NativeScope::World},
-    {"RandomGateA", hash::kRandomGateA, NativeScope::World},
-    {"RandomGateB", hash::kRandomGateB, NativeScope::World},
-    {"RandomInt", hash::kRandomInt, NativeScope::World},
-    {"PlayerPed", hash::kPlayerPed, NativeScope::World},
-    {"EngagedPed", hash::kEngagedPed, NativeScope::World},
+    {"ENTITY", "DOES_ENTITY_EXIST", hash::kDoesEntityExist, NativeScope::PerPed},
+    {"PED", "IS_PED_HUMAN", hash::kIsPedHuman, NativeScope::PerPed},
+    {"ENTITY", "IS_ENTITY_DEAD", hash::kIsEntityDead, NativeScope::PerPed},
+    {"PED", "IS_PED_FATALLY_INJURED", hash::kIsPedFatallyInjured, NativeScope::PerPed},
+    {"PED", "IS_PED_ON_MOUNT", hash::kIsPedOnMount, NativeScope::PerPed},
+    {"PED", "IS_PED_IN_ANY_VEHICLE", hash::kIsPedInAnyVehicle, NativeScope::PerPed},
+    {"ENTITY", "IS_ENTITY_IN_WATER", hash::kIsEntityInWater, NativeScope::PerPed},
+    {"PED", "IS_PED_INCAPACITATED", hash::kIsPedIncapacitated, NativeScope::PerPed},
+    {"PED", "IS_PED_RAGDOLL", hash::kIsPedRagdoll, NativeScope::PerPed},
+    {"PED", "GET_PED_CONFIG_FLAG", hash::kGetPedConfigFlag, NativeScope::PerPed},
+    {"PED", "GET_PED_IS_GRAPPLING", hash::kGetPedIsGrappling, NativeScope::PerPed},
+    {"PED", "IS_PED_IN_COMBAT", hash::kIsPedInCombat, NativeScope::PerPed},
+    {"HUD", "IS_PAUSE_MENU_ACTIVE", hash::kIsPauseMenuActive, NativeScope::World},
+    {"PAD", "IS_USING_KEYBOARD_AND_MOUSE", hash::kIsUsingKeyboardAndMouse, NativeScope::World},
+    {"PAD", "IS_CONTROL_JUST_PRESSED", hash::kIsControlJustPressed, NativeScope::World},
+    {"MISC", "GET_RANDOM_INT_IN_RANGE", hash::kGetRandomIntInRange, NativeScope::World},
+    {"PLAYER", "PLAYER_PED_ID", hash::kPlayerPedId, NativeScope::World},
+    {"PED", "GET_MELEE_TARGET_FOR_PED", hash::kGetMeleeTargetForPed, NativeScope::World},
 };
+
+// "IS_PED_RAGDOLL" or "PED::IS_PED_RAGDOLL".
+bool Names(const AnswerableNative& native, const std::string& text) {
+  return text == native.name || text == std::string(native.space) + "::" + native.name;
+}
 
 std::optional<std::uint64_t> ParseHex(const std::string& text) {
   if (text.size() < 3 || text.size() > 18 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X')) {
@@ -46,13 +51,13 @@ std::optional<std::uint64_t> ParseHex(const std::string& text) {
 std::optional<AnswerableNative> FindNative(const std::string& text) {
   const std::optional<std::uint64_t> byHash = ParseHex(text);
   for (const AnswerableNative& native : kNatives) {
-    if (byHash ? native.hash == *byHash : text == native.name) return native;
+    if (byHash ? native.hash == *byHash : Names(native, text)) return native;
   }
   return std::nullopt;
 }
 
 std::int32_t FailingAnswer(std::uint64_t nativeHash) {
-  return nativeHash == hash::kEligibilityCheck1 || nativeHash == hash::kEligibilityCheck2 ? 0 : 1;
+  return nativeHash == hash::kDoesEntityExist || nativeHash == hash::kIsPedHuman ? 0 : 1;
 }
 
 std::string NativeNameList(NativeScope scope) {

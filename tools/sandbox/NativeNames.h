@@ -1,6 +1,6 @@
-// The natives a scenario may answer, by the names the plug-in's own hash index gives them
-// ("EligibilityCheck3", "RandomGateB") or by hash ("0x7D5B1F88E7504BBA"), and the answer that
-// makes a per-ped check fail.
+// The natives a scenario may answer, by their public names ("IS_PED_RAGDOLL", or with the
+// namespace, "PED::IS_PED_RAGDOLL") or by hash ("0x47E4E977581C5B55"), and the answer that makes
+// a per-ped check fail. Pure functions over a constant table: safe from any thread.
 #pragma once
 
 #include <cstdint>
@@ -12,23 +12,25 @@ namespace sandbox {
 // How a scenario may answer a native.
 enum class NativeScope {
   PerPed,  // a check asked about one ped: answerable per ped or for all peds at once
-  World,   // answers whatever its arguments (world check, gates, random, player and engaged)
+  World,   // answers whatever its arguments (pause menu, controller, random, player and engaged)
 };
 
 struct AnswerableNative {
-  const char* name;
+  const char* space;  // the public namespace, such as "PED"
+  const char* name;   // the public name without it, such as "IS_PED_RAGDOLL"
   std::uint64_t hash;
   NativeScope scope;
 };
 
-// The native named `text` (a name above, or 0x and hex digits of one of their hashes).
+// The native named `text` (a name above, with or without its namespace, in upper case as
+// published; or 0x and hex digits of one of their hashes).
 std::optional<AnswerableNative> FindNative(const std::string& text);
 
-// The answer under which the per-ped check `hash` fails: 0 for the two checks that pass on
-// nonzero, 1 for the others.
+// The answer under which the per-ped check `hash` fails: 0 for DOES_ENTITY_EXIST and
+// IS_PED_HUMAN, which must hold, 1 for the others, which must not.
 std::int32_t FailingAnswer(std::uint64_t hash);
 
-// Every name FindNative knows, comma-separated, for error messages.
+// Every name FindNative knows (without namespaces), comma-separated, for error messages.
 std::string NativeNameList(NativeScope scope);
 
 }  // namespace sandbox

@@ -8,8 +8,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "KeyNames.h"
 #include "NativeNames.h"
+#include "input/KeyNames.h"
 
 namespace sandbox {
 namespace {
@@ -124,9 +124,11 @@ std::uint32_t KeyCode(const Json& value, const std::string& path) {
     return static_cast<std::uint32_t>(Integer(value, path, 0, kMaxKeyCode));
   }
   const std::string name = Text(value, path);
-  if (const std::optional<std::uint32_t> code = KeyCodeByName(name)) return *code;
+  if (const std::optional<std::int32_t> code = scuffler::KeyCodeByName(name)) {
+    return static_cast<std::uint32_t>(*code);
+  }
   Fail(path, "unknown key \"" + name +
-                 "\"; name a letter, a digit, F1 to F24, Numpad0 to Numpad9, Left, Up, Right, "
+                 "\"; name a letter, D0 to D9, F1 to F24, Numpad0 to Numpad9, Left, Up, Right, "
                  "Down, Space, Enter, Tab, Escape, Shift, Ctrl, Alt..., or give a code 0 to 254");
 }
 
@@ -140,7 +142,7 @@ AnswerableNative Native(const std::string& name, const std::string& path, Native
   return *native;
 }
 
-// "fails": ["EligibilityCheck3", ...]: each named check gives the answer that fails it.
+// "fails": ["IS_ENTITY_DEAD", ...]: each named check gives the answer that fails it.
 void ReadFails(const Json& value, const std::string& path, std::vector<NativeAnswer>& answers) {
   if (!value.is_array()) Fail(path, "expected an array of check names, found " + Found(value));
   for (std::size_t i = 0; i < value.size(); ++i) {

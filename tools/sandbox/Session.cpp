@@ -144,7 +144,7 @@ std::vector<TriggerOutcome> FiredTriggers(const KeySlotsBefore& before,
     }
   }
   for (const sim::Call& call : calls) {
-    if (call.op == sim::Op::Native && call.hash == scuffler::hash::kRandomInt) {
+    if (call.op == sim::Op::Native && call.hash == scuffler::hash::kGetRandomIntInRange) {
       fired.push_back(
           {-1, 0, static_cast<std::int32_t>(static_cast<std::uint32_t>(call.result[0])), 0, ""});
     }

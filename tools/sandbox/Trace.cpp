@@ -3,7 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "KeyNames.h"
+#include "input/KeyNames.h"
+#include "input/KeyStateTable.h"
 #include "melee/Triggers.h"
 
 namespace sandbox {
@@ -30,8 +31,16 @@ const char* SettingName(std::int32_t Settings::*field) {
   return "?";
 }
 
+// A key as the plug-in's own key names give it ("G", "Up", "F5"), "VK 187" for a code without a
+// name, or "none" for a code outside 0 to 254, which binds no key.
+std::string KeyLabel(std::int32_t code) {
+  if (code < 0 || code >= static_cast<std::int32_t>(scuffler::kKeySlotCount)) return "none";
+  const std::string_view name = scuffler::KeyName(code);
+  return name.empty() ? "VK " + std::to_string(code) : std::string(name);
+}
+
 std::string KeyWithCode(std::int32_t code) {
-  return std::to_string(code) + " (" + KeyName(code) + ")";
+  return std::to_string(code) + " (" + KeyLabel(code) + ")";
 }
 
 std::string Plural(int count, const char* one, const char* many) {
@@ -82,7 +91,7 @@ std::string DescribeKey(const KeyEvent& event, int ms) {
   const char* motion = event.motion == KeyMotion::Press     ? "pressed"
                        : event.motion == KeyMotion::Release ? "released"
                                                             : "tapped";
-  std::string text = "key " + KeyName(static_cast<std::int32_t>(event.key)) + " " + motion;
+  std::string text = "key " + KeyLabel(static_cast<std::int32_t>(event.key)) + " " + motion;
   if (ms != 0) text += " " + std::to_string(ms) + " ms after the last tick";
   return text;
 }
@@ -150,10 +159,11 @@ std::string DescribeTrigger(const TriggerOutcome& outcome) {
   const char* action = "";
   if (outcome.row >= 0) {
     const scuffler::MeleeAction& row = scuffler::kMeleeActions[outcome.row];
-    text = std::string(SettingName(row.keyCode)) + " (" + KeyName(outcome.key) + "): ";
+    text = std::string(SettingName(row.keyCode)) + " (" + KeyLabel(outcome.key) + "): ";
     action = row.name;
   } else {
-    text = "random pick " + std::to_string(outcome.pick) + ": ";
+    text = "special-ability action pressed on a controller, the game picked " +
+           std::to_string(outcome.pick) + ": ";
     if (outcome.pick < 0 || outcome.pick >= static_cast<std::int32_t>(kActionRows)) {
       return text + "outside 0 to 4, nothing started";
     }
@@ -166,7 +176,7 @@ std::string DescribeTrigger(const TriggerOutcome& outcome) {
 }
 
 std::string DescribeUnusedRelease(std::int32_t key, bool bound, std::uint32_t ageMs) {
-  std::string text = "release of " + KeyName(key) + " not taken: ";
+  std::string text = "release of " + KeyLabel(key) + " not taken: ";
   if (!bound) return text + "no action is bound to it";
   return text + std::to_string(ageMs) + " ms old at the tick, past the 100 ms window";
 }

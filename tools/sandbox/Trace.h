@@ -17,7 +17,7 @@
 namespace sandbox {
 
 // What one trigger did in a tick: a key trigger that used up a release, or the random trigger
-// once both of its gates opened.
+// once the special-ability action was just pressed on a controller.
 struct TriggerOutcome {
   int row = 0;              // 0 to 4: the key trigger of that action row; -1: the random trigger
   std::int32_t key = 0;     // key triggers: the key code whose release was used up
