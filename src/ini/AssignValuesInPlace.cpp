@@ -3,10 +3,8 @@
 #include <array>
 #include <optional>
 #include <string_view>
-#include <unordered_map>
 
-#include "ini/ClassifyLine.h"
-#include "ini/ForEachLine.h"
+#include "ini/ForEachEntryLine.h"
 
 namespace scuffler {
 namespace {
@@ -14,12 +12,18 @@ namespace {
 // A document with more sections is parsed afresh; the counts below then fit on the stack.
 constexpr std::size_t kMaxSections = 16;
 
-// The position of `name` in `index` when it is at most `next`: a name met before, or the next
-// one to meet when the file's order is the document's.
-std::optional<std::size_t> PositionUpTo(const std::unordered_map<std::string, std::uint64_t>& index,
-                                        const std::string& name, std::size_t next) {
-  const auto found = index.find(name);
-  if (found == index.end() || found->second > next) {
+// The position of `name` in `map` when it is at most `next`: a name met before, or the next one to
+// meet when the file's order is the document's. That is the usual case, and so is tried first,
+// without hashing; the index is asked with `name` copied into `lookup`, whose storage is reused.
+template <typename V>
+std::optional<std::size_t> PositionUpTo(const OrderedNameMap<V>& map, std::string_view name,
+                                        std::size_t next, std::string& lookup) {
+  if (next < map.entries.size() && map.entries[next].first == name) {
+    return next;
+  }
+  lookup.assign(name.data(), name.size());
+  const auto found = map.index.find(lookup);
+  if (found == map.index.end() || found->second > next) {
     return std::nullopt;
   }
   return static_cast<std::size_t>(found->second);
@@ -27,7 +31,7 @@ std::optional<std::size_t> PositionUpTo(const std::unordered_map<std::string, st
 
 }  // namespace
 
-bool AssignValuesInPlace(const std::string& bytes, IniDocument& document) {
+bool AssignValuesInPlace(std::string_view bytes, IniDocument& document, IniReadBuffers& buffers) {
   const auto sectionCount = static_cast<std::size_t>(EntryCount(document));
   if (sectionCount == 0 || sectionCount > kMaxSections) {
     return false;
@@ -37,35 +41,27 @@ bool AssignValuesInPlace(const std::string& bytes, IniDocument& document) {
   std::array<std::size_t, kMaxSections> keysMet{};
   std::size_t current = kMaxSections;  // the section of the last header; none before the first
   bool matches = true;
-  ParsedLine parsed;
-  ForEachLine(bytes, [&](std::string_view line) {
-    switch (ClassifyLineText(line, parsed)) {
-      case LineKind::Section:
-        if (const auto section = PositionUpTo(document.index, parsed.name, sectionsMet)) {
-          current = *section;
-          sectionsMet += current == sectionsMet ? 1 : 0;
-        } else {
-          matches = false;
-        }
-        break;
-      case LineKind::KeyValue:
-        if (current != kMaxSections) {  // keys before the first header belong nowhere
+  ForEachEntryLine(
+      bytes, buffers, [&](LineKind kind, std::string_view name, std::string_view value) {
+        if (kind == LineKind::Section) {
+          if (const auto section = PositionUpTo(document, name, sectionsMet, buffers.nameCopy)) {
+            current = *section;
+            sectionsMet += current == sectionsMet ? 1 : 0;
+          } else {
+            matches = false;
+          }
+        } else if (current != kMaxSections) {  // keys before the first header belong nowhere
           IniSection& section = document.entries[current].second;
-          if (const auto key = PositionUpTo(section.index, parsed.name, keysMet[current])) {
+          if (const auto key = PositionUpTo(section, name, keysMet[current], buffers.nameCopy)) {
             keysMet[current] += *key == keysMet[current] ? 1 : 0;
-            section.entries[*key].second = parsed.value;  // the last value in the file wins
+            std::string& stored = section.entries[*key].second;
+            if (stored != value) stored = value;  // the last value in the file wins
           } else {
             matches = false;
           }
         }
-        break;
-      case LineKind::Blank:
-      case LineKind::Comment:
-      case LineKind::Unrecognised:
-        break;
-    }
-    return matches;
-  });
+        return matches;
+      });
   // Everything the document holds must have been met, or the file has lost something.
   if (!matches || sectionsMet != sectionCount) {
     return false;

@@ -5,9 +5,10 @@
 // Not thread-safe; the document belongs to the script's thread.
 #pragma once
 
-#include <string>
+#include <string_view>
 
 #include "ini/IniDocument.h"
+#include "ini/IniReadBuffers.h"
 
 namespace scuffler {
 
@@ -15,7 +16,7 @@ namespace scuffler {
 // `document` holds, in the same order, assigns the values the parse would give and returns true:
 // `document` is then what clearing it and parsing `bytes` would make it. Otherwise returns false
 // as soon as that shows, with some values possibly assigned already; the caller then parses
-// afresh.
-bool AssignValuesInPlace(const std::string& bytes, IniDocument& document);
+// afresh. Parses with the line buffers of `buffers`; `bytes` may be its `bytes`.
+bool AssignValuesInPlace(std::string_view bytes, IniDocument& document, IniReadBuffers& buffers);
 
 }  // namespace scuffler

@@ -31,8 +31,20 @@ struct ParsedLine {
 // lines; `out` is cleared first in every case.
 LineKind ClassifyLine(std::string line, ParsedLine& out);
 
-// The same on a view of the line's bytes, which it leaves as they are; the reader uses it so that
-// no line needs a copy of its own.
-LineKind ClassifyLineText(std::string_view line, ParsedLine& out);
+// What a Section or KeyValue line carries, as views into the line: the reader's parse takes them
+// without copying. Both are trimmed; a key may still hold "\=" escapes (see UnescapedKey).
+struct LineParts {
+  std::string_view name;       // section name of a Section line, key of a KeyValue line
+  std::string_view value;      // value of a KeyValue line
+  bool keyHasEscapes = false;  // the key holds "\=", which UnescapedKey turns into "="
+};
+
+// Classifies `line` as ClassifyLine does and points `parts` into it for Section and KeyValue
+// lines; both parts are empty for the other kinds.
+LineKind SplitLine(std::string_view line, LineParts& parts);
+
+// The key of a KeyValue line's parts with every "\=" written as "=": a view of the key itself
+// when it has none, else of `scratch`, which then holds the unescaped key.
+std::string_view UnescapedKey(const LineParts& parts, std::string& scratch);
 
 }  // namespace scuffler

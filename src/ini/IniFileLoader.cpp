@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "ini/AssignValuesInPlace.h"
-#include "ini/ClassifyLine.h"
+#include "ini/ForEachEntryLine.h"
 #include "ini/ForEachLine.h"
 
 namespace scuffler {
@@ -43,28 +43,20 @@ bool ReadWhole(IniFileLoader& loader, std::string& bytes) {
 }
 
 // Adds the sections and keys of `bytes` to `document`, line by line.
-void ParseBytes(const std::string& bytes, IniDocument& document) {
+void ParseBytes(std::string_view bytes, IniDocument& document, IniReadBuffers& buffers) {
   // The section of the last header, null before the first. Only a header adds sections to the
   // document, and each header sets this afresh, so it never points at a moved section.
   IniSection* currentSection = nullptr;
-  ParsedLine parsed;
-  ForEachLine(bytes, [&](std::string_view line) {
-    switch (ClassifyLineText(line, parsed)) {
-      case LineKind::Section:
-        currentSection = &GetOrCreate(document, parsed.name);  // a bare header still creates it
-        break;
-      case LineKind::KeyValue:
-        if (currentSection != nullptr) {  // keys before the first header belong nowhere
-          GetOrCreate(*currentSection, parsed.name) = parsed.value;
+  ForEachEntryLine(
+      bytes, buffers, [&](LineKind kind, std::string_view name, std::string_view value) {
+        if (kind == LineKind::Section) {
+          // A bare header still creates its section.
+          currentSection = &GetOrCreate(document, std::string(name));
+        } else if (currentSection != nullptr) {  // keys before the first header belong nowhere
+          GetOrCreate(*currentSection, std::string(name)) = value;
         }
-        break;
-      case LineKind::Blank:
-      case LineKind::Comment:
-      case LineKind::Unrecognised:
-        break;
-    }
-    return true;
-  });
+        return true;
+      });
 }
 
 }  // namespace
@@ -75,12 +67,12 @@ IniFileLoader::IniFileLoader(const std::string& fileName)
 IniFileLoader::~IniFileLoader() { Close(file); }
 
 std::optional<std::vector<std::string>> ReadLines(IniFileLoader& loader) {
-  std::string bytes;
-  if (!ReadWhole(loader, bytes)) {
+  IniReadBuffers buffers;
+  if (!ReadWhole(loader, buffers.bytes)) {
     return std::nullopt;
   }
   std::vector<std::string> lines;
-  ForEachLine(bytes, [&lines](std::string_view line) {
+  ForEachLine(buffers.bytes, buffers.lineCopy, [&lines](std::string_view line) {
     lines.emplace_back(line);
     return true;
   });
@@ -88,25 +80,28 @@ std::optional<std::vector<std::string>> ReadLines(IniFileLoader& loader) {
 }
 
 bool ParseInto(IniFileLoader& loader, IniDocument& document) {
-  std::string bytes;
-  if (!ReadWhole(loader, bytes)) {
+  IniReadBuffers buffers;
+  if (!ReadWhole(loader, buffers.bytes)) {
     return false;
   }
-  ParseBytes(bytes, document);
+  ParseBytes(buffers.bytes, document, buffers);
   return true;
 }
 
-bool Reparse(IniFileLoader& loader, IniDocument& document) {
-  std::string bytes;
-  if (!ReadWhole(loader, bytes)) {
+bool Reparse(IniFileLoader& loader, IniDocument& document, IniReadBuffers& buffers) {
+  if (!ReadWhole(loader, buffers.bytes)) {
     Clear(document);
     return false;
   }
-  if (!AssignValuesInPlace(bytes, document)) {
-    Clear(document);
-    ParseBytes(bytes, document);
-  }
+  ReparseText(buffers.bytes, document, buffers);
   return true;
+}
+
+void ReparseText(std::string_view bytes, IniDocument& document, IniReadBuffers& buffers) {
+  if (!AssignValuesInPlace(bytes, document, buffers)) {
+    Clear(document);
+    ParseBytes(bytes, document, buffers);
+  }
 }
 
 }  // namespace scuffler

@@ -1,6 +1,7 @@
 // Reads one settings file, whole and untranslated, and parses it into an IniDocument.
 //
 // A loader is meant to live for one IniSource Read: construct, Reparse (or ParseInto), destroy.
+// Whatever should outlive it, such as the buffers a tick reuses, the caller passes in.
 // The file is open from construction until its bytes have been taken, through the system's own
 // file API (hook/PlatformFile.h): no C++ streams. Nothing here throws on a failed open, size query
 // or read; only running out of memory can raise. Not thread-safe; one loader per thread.
@@ -8,10 +9,12 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "hook/PlatformFile.h"
 #include "ini/IniDocument.h"
+#include "ini/IniReadBuffers.h"
 
 namespace scuffler {
 
@@ -31,11 +34,15 @@ struct IniFileLoader {
 // untouched, when the file is not open or its bytes cannot be read (a failed size query).
 bool ParseInto(IniFileLoader& loader, IniDocument& document);
 
-// Makes `document` what the file holds, as clearing it and ParseInto would, and returns true; a
-// document still holding what the file held when it was last read only has its values assigned
-// again. Returns false, leaving `document` empty, when the file is not open or its bytes cannot
-// be read.
-bool Reparse(IniFileLoader& loader, IniDocument& document);
+// Reads the whole file into `buffers.bytes` and makes `document` what it holds, as ReparseText
+// does, and returns true. Returns false, leaving `document` empty, when the file is not open or
+// its bytes cannot be read.
+bool Reparse(IniFileLoader& loader, IniDocument& document, IniReadBuffers& buffers);
+
+// Makes `document` what parsing `bytes` into an empty document would; a document that already
+// holds the same sections and keys in the same order only has its values assigned again, which
+// allocates nothing. `bytes` may be `buffers.bytes`.
+void ReparseText(std::string_view bytes, IniDocument& document, IniReadBuffers& buffers);
 
 // The file's lines, split at LF, with every CR and NUL byte dropped; the text after the last LF
 // is a line even when empty, and an empty file has no lines. Closes the file. Empty optional

@@ -4,13 +4,22 @@
 
 namespace scuffler {
 
-bool Read(const IniSource& source, IniDocument& document) {
+bool Read(const IniSource& source, IniDocument& document, IniReadBuffers& buffers) {
   if (source.fileName.empty()) {
-    Clear(document);
     return false;
   }
   IniFileLoader loader(source.fileName);
-  return Reparse(loader, document);
+  if (!IsOpen(loader.file)) {
+    return false;
+  }
+  const bool read = Reparse(loader, document, buffers);
+  ReleaseLargeBuffers(buffers);
+  return read;
+}
+
+bool Read(const IniSource& source, IniDocument& document) {
+  IniReadBuffers buffers;
+  return Read(source, document, buffers);
 }
 
 }  // namespace scuffler

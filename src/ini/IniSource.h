@@ -1,11 +1,12 @@
 // Where a settings document comes from: a file name, and the Read that rebuilds a document from it.
 //
-// Not thread-safe; a source and its document belong to one thread (the script's).
+// Not thread-safe; a source, its document and its buffers belong to one thread (the script's).
 #pragma once
 
 #include <string>
 
 #include "ini/IniDocument.h"
+#include "ini/IniReadBuffers.h"
 
 namespace scuffler {
 
@@ -15,8 +16,17 @@ struct IniSource {
   std::string fileName;
 };
 
-// Empties `document`, then fills it from the source's file. True when the file was opened and
-// parsed; false, with `document` left empty, when the name is empty or the file is not readable.
+// Opens the source's file once and, when it opens, makes `document` what the file holds and
+// returns true: a document rebuilt from scratch, or, when the file has the shape it had at the
+// last read, the same document with its values assigned again. When the file opens but cannot be
+// read whole (a directory, a failed size query), returns false with `document` empty. When the
+// name is empty or the file does not open, returns false and leaves `document` as it was.
+//
+// `buffers` are kept by the caller from one read to the next; reading a file that has neither
+// grown nor changed shape then allocates nothing. Large ones are given back afterwards.
+bool Read(const IniSource& source, IniDocument& document, IniReadBuffers& buffers);
+
+// The same with buffers of its own, for a one-off read.
 bool Read(const IniSource& source, IniDocument& document);
 
 }  // namespace scuffler

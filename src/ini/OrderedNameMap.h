@@ -48,11 +48,22 @@ V& GetOrCreate(OrderedNameMap<V>& map, std::string name) {
   return map.entries.back().second;
 }
 
+// Up to this many entries, Find compares names in order rather than hashing one: faster for the
+// handful of keys a settings section holds, and the same answer, since names are unique.
+constexpr std::size_t kEntriesFoundInOrder = 8;
+
 // The value under the trimmed `name`, or null when there is none; for readers that need no copy.
 // Never adds an entry. The pointer stays valid until the next GetOrCreate that appends, or Clear.
 template <typename V>
 const V* Find(const OrderedNameMap<V>& map, std::string_view name) {
-  const auto found = map.index.find(std::string(Trimmed(name)));
+  name = Trimmed(name);
+  if (map.entries.size() <= kEntriesFoundInOrder) {
+    for (const auto& entry : map.entries) {
+      if (entry.first == name) return &entry.second;
+    }
+    return nullptr;
+  }
+  const auto found = map.index.find(std::string(name));
   if (found == map.index.end()) {
     return nullptr;
   }

@@ -122,10 +122,21 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
 
 std::optional<std::int32_t> KeyCodeByName(std::string_view name) {
   if (name.empty()) return std::nullopt;
+  // A letter is its own code, found without a search.
+  if (name.size() == 1) {
+    const char letter = FoldCase(name[0]);
+    if (letter >= 'A' && letter <= 'Z') return letter;
+  }
   // Every Windows name starts with VK_ and no canonical one does: one column to search, not two.
   const bool windows = SameIgnoringCase(name.substr(0, 3), "VK_");
   for (const NamedKey& key : kNamedKeys) {
-    if (SameIgnoringCase(name, windows ? key.windows : key.name)) return key.code;
+    // Length and first letter first, here: most rows differ in them, and the settings load runs
+    // every tick.
+    const std::string_view candidate = windows ? key.windows : key.name;
+    if (candidate.size() == name.size() && FoldCase(candidate[0]) == FoldCase(name[0]) &&
+        SameIgnoringCase(name, candidate)) {
+      return key.code;
+    }
   }
   return std::nullopt;
 }

@@ -1,7 +1,6 @@
 #include <optional>
 #include <string>
 
-#include "ini/IniFileLoader.h"
 #include "settings/ConvertSetting.h"
 #include "settings/Settings.h"
 #include "settings/SettingsFile.h"
@@ -11,45 +10,46 @@ namespace {
 
 const std::string kNoText;
 
-// Each key looks its section up afresh: nothing is cached between keys or ticks. Nor is anything
-// copied: the text is converted before the document can change again.
-const std::string& SettingText(const char* key) {
-  const IniSection* const section = Find(SettingsDocument, kSettingsSection);
+// The text of `key` in `section`, or empty text. Nothing is copied: the text is converted before
+// the document can change again.
+const std::string& SettingText(const IniSection* section, const char* key) {
   const std::string* const text = section != nullptr ? Find(*section, key) : nullptr;
   return text != nullptr ? *text : kNoText;
 }
 
 // A value that does not convert leaves its field as it was; the other keys still load.
-void AssignKeyCode(const char* key, std::int32_t& field) {
-  if (const std::optional<std::int32_t> value = ConvertKeyCode(SettingText(key))) {
+void AssignKeyCode(const IniSection* section, const char* key, std::int32_t& field) {
+  if (const std::optional<std::int32_t> value = ConvertKeyCode(SettingText(section, key))) {
     field = *value;
   }
 }
 
-void AssignDistance(const char* key, float& field) {
-  if (const std::optional<float> value = ConvertDistance(SettingText(key))) {
+void AssignDistance(const IniSection* section, const char* key, float& field) {
+  if (const std::optional<float> value = ConvertDistance(SettingText(section, key))) {
     field = *value;
   }
 }
 
 }  // namespace
 
+void AssignSettings() {
+  // The section is found once for all six keys: nothing changes the document in between.
+  const IniSection* const section = Find(SettingsDocument, kSettingsSection);
+  AssignKeyCode(section, "iKickToChest", gSettings.iKickToChest);
+  AssignKeyCode(section, "iKickToLeg", gSettings.iKickToLeg);
+  AssignKeyCode(section, "iKick1NoRagdoll", gSettings.iKick1NoRagdoll);
+  AssignKeyCode(section, "iKick2MidFar", gSettings.iKick2MidFar);
+  AssignKeyCode(section, "iKick4Lowfar", gSettings.iKick4Lowfar);
+  AssignDistance(section, "MAX_DISTANCE", gSettings.MAX_DISTANCE);
+}
+
 void LoadSettings() {
   try {
-    {
-      // Cheap existence test first: a missing file changes neither Settings nor the document.
-      const IniFileLoader probe(SettingsSource.fileName);
-      if (!IsOpen(probe.file)) {
-        return;
-      }
+    // The tick's one open of the file: when it does not open, Settings and the document stay as
+    // they are; when it opens but cannot be read, no value converts from the emptied document.
+    if (Read(SettingsSource, SettingsDocument, SettingsReadBuffers)) {
+      AssignSettings();
     }
-    Read(SettingsSource, SettingsDocument);
-    AssignKeyCode("iKickToChest", gSettings.iKickToChest);
-    AssignKeyCode("iKickToLeg", gSettings.iKickToLeg);
-    AssignKeyCode("iKick1NoRagdoll", gSettings.iKick1NoRagdoll);
-    AssignKeyCode("iKick2MidFar", gSettings.iKick2MidFar);
-    AssignKeyCode("iKick4Lowfar", gSettings.iKick4Lowfar);
-    AssignDistance("MAX_DISTANCE", gSettings.MAX_DISTANCE);
   } catch (...) {
     // Only running out of memory (say, on a huge file) gets here. The tick must go on, and the
     // fields keep whatever they held; the next tick reads the file again.

@@ -25,4 +25,8 @@ extern Settings gSettings;
 // nothing changes; a value that does not convert leaves its field as it was.
 void LoadSettings();
 
+// The second half of LoadSettings: assigns the six fields from section [Scuffler] of
+// SettingsDocument as it stands, each value that converts.
+void AssignSettings();
+
 }  // namespace scuffler

@@ -1,4 +1,5 @@
-// The settings file and its parsed document, the two static objects behind LoadSettings.
+// The settings file, its parsed document and the reader's buffers: the static objects behind
+// LoadSettings.
 //
 // Built at module load (the file name first), used only on the script's thread.
 #pragma once
@@ -12,6 +13,8 @@ namespace scuffler {
 extern const IniSource SettingsSource;
 // The file as last read; rebuilt by every LoadSettings that finds the file.
 extern IniDocument SettingsDocument;
+// Kept from tick to tick, so that reading an unchanged file allocates nothing.
+extern IniReadBuffers SettingsReadBuffers;
 
 // Section [Scuffler], the only one the plug-in reads.
 constexpr char kSettingsSection[] = "Scuffler";

@@ -73,6 +73,18 @@ TEST(OrderedNameMap, KeepsFirstCreationOrderAndLastAssignedValue) {
   EXPECT_EQ(section.index.at("a"), 1u);
 }
 
+TEST(OrderedNameMap, FindsEveryNameInSmallAndLargeMaps) {
+  // Small maps are searched in order, larger ones through the index: both must find alike.
+  IniSection section;
+  for (int i = 0; i < 20; ++i) {
+    GetOrCreate(section, "k" + std::to_string(i)) = std::to_string(i);
+    for (int j = 0; j <= i; ++j) {
+      EXPECT_EQ(Lookup(section, " k" + std::to_string(j) + "\t"), std::to_string(j)) << i;
+    }
+    EXPECT_EQ(Find(section, "k" + std::to_string(i + 1)), nullptr) << i;
+  }
+}
+
 TEST(OrderedNameMap, ClearEmptiesAndRestartsPositionsAtZero) {
   IniSection section;
   GetOrCreate(section, "a") = "1";

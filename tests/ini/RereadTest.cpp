@@ -12,6 +12,8 @@
 namespace scuffler {
 namespace {
 
+using namespace std::string_literals;
+
 // ctest runs the tests of one program side by side in one directory: each test has its own file.
 void WriteFile(const std::string& name, const std::string& bytes) {
   std::ofstream(name, std::ios::binary) << bytes;
@@ -38,40 +40,42 @@ bool SameDocument(const IniDocument& a, const IniDocument& b) {
 TEST(Reread, GivesWhatAFreshReadGives) {
   const std::string first = "[S]\na=1\nb=2\n[T]\nc=3\n[S]\nd=4\n";
   const std::string after[] = {
-      first,                                               // unchanged
-      "[S]\na=9\nb=8\n[T]\nc=7\n[S]\nd=6\n",               // new values only
-      "[S]\na=1\nb=2\na=5\n[T]\nc=3\n[S]\nd=4\n",          // a key again: the last value wins
-      "; note\n[ S ]\r\n a = 1\nb=2\n[T]\nc=3\n[S]\nd=4",  // same shape, other spelling
-      "[S]\nb=2\na=1\n[T]\nc=3\n[S]\nd=4\n",               // keys in another order
-      "[T]\nc=3\n[S]\na=1\nb=2\nd=4\n",                    // sections in another order
-      "[S]\na=1\nb=2\n[T]\nc=3\n",                         // a key gone
-      "[S]\na=1\nb=2\n[T]\nc=3\n[S]\nd=4\ne=5\n",          // a key more
-      "[S]\na=1\nb=2\n[S]\nd=4\n",                         // a section gone
-      "[S]\na=1\nb=2\n[T]\nc=3\n[S]\nd=4\n[U]\n",          // a section more, empty
-      "[S]\na=1\nb=2\n[t]\nc=3\n[S]\nd=4\n",               // a section renamed
-      "x=1\n",                                             // no section at all
-      "",                                                  // empty
+      first,                                                     // unchanged
+      "[S]\na=9\nb=8\n[T]\nc=7\n[S]\nd=6\n",                     // new values only
+      "[S]\na=1\nb=2\na=5\n[T]\nc=3\n[S]\nd=4\n",                // a key again: the last value wins
+      "; note\n[ S ]\r\n a = 1\nb=2\n[T]\nc=3\n[S]\nd=4",        // same shape, other spelling
+      "[S]\r\na=1\r\nb=\r2\0\r\n[T]\r\nc=3\r\n[S]\r\nd=4\r\n"s,  // CR LF, a CR and NUL inside
+      "[S]\nb=2\na=1\n[T]\nc=3\n[S]\nd=4\n",                     // keys in another order
+      "[T]\nc=3\n[S]\na=1\nb=2\nd=4\n",                          // sections in another order
+      "[S]\na=1\nb=2\n[T]\nc=3\n",                               // a key gone
+      "[S]\na=1\nb=2\n[T]\nc=3\n[S]\nd=4\ne=5\n",                // a key more
+      "[S]\na=1\nb=2\n[S]\nd=4\n",                               // a section gone
+      "[S]\na=1\nb=2\n[T]\nc=3\n[S]\nd=4\n[U]\n",                // a section more, empty
+      "[S]\na=1\nb=2\n[t]\nc=3\n[S]\nd=4\n",                     // a section renamed
+      "x=1\n",                                                   // no section at all
+      "",                                                        // empty
   };
   const std::string name = "reread_shapes.ini";
+  IniReadBuffers buffers;  // kept across all reads, as a tick keeps them: files shrink and grow
   for (const std::string& bytes : after) {
     IniDocument document;
     WriteFile(name, first);
-    Read(IniSource{name}, document);
+    Read(IniSource{name}, document, buffers);
     WriteFile(name, bytes);
-    EXPECT_TRUE(Read(IniSource{name}, document));
+    EXPECT_TRUE(Read(IniSource{name}, document, buffers));
     EXPECT_TRUE(SameDocument(document, ReadFresh(name))) << bytes;
   }
   std::remove(name.c_str());
 }
 
-TEST(Reread, AnUnreadableFileLeavesTheDocumentEmpty) {
+TEST(Reread, AFileThatNoLongerOpensLeavesTheDocumentAsItWas) {
   const std::string name = "reread_removed.ini";
   IniDocument document;
   WriteFile(name, "[S]\na=1\n");
   Read(IniSource{name}, document);
   std::remove(name.c_str());
   EXPECT_FALSE(Read(IniSource{name}, document));
-  EXPECT_EQ(EntryCount(document), 0u);
+  EXPECT_EQ(Lookup(Lookup(document, "S"), "a"), "1");
 }
 
 }  // namespace
