@@ -40,9 +40,11 @@ std::uint64_t ExpectedNativesPerTick(int peds) {
 TickCost Measure(void (*step)()) {
   sim::TakeCalls();
   TickCost cost;
+  const std::uint64_t opensBefore = SettingsFileOpens();
   const std::uint64_t before = AllocationCount();
   step();
   cost.allocations = AllocationCount() - before;
+  cost.fileOpens = SettingsFileOpens() - opensBefore;
   for (const sim::Call& call : sim::Calls()) {
     if (call.op == sim::Op::Native) ++cost.natives;
   }

@@ -23,7 +23,11 @@ std::uint64_t ExpectedNativesPerTick(int peds);
 struct TickCost {
   std::uint64_t natives = 0;      // native calls the hook received
   std::uint64_t allocations = 0;  // heap allocations made by the plug-in itself
+  std::uint64_t fileOpens = 0;    // opens of Scuffler.ini
 };
+
+// Opens of Scuffler.ini by the plug-in since the program started (counted in HookWrappers.cpp).
+std::uint64_t SettingsFileOpens();
 
 // Runs `step` once and returns its cost. Empties the hook's call log before and after.
 TickCost Measure(void (*step)());
