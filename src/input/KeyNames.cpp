@@ -9,8 +9,13 @@ struct NamedKey {
   std::int32_t code;
 };
 
-// By code. Windows names no letter or top-row digit: their codes are the characters themselves.
+// The arrows first, as the default bindings (read every tick) are found soonest there; the rest
+// by code. Windows names no letter or top-row digit: their codes are the characters themselves.
 constexpr NamedKey kNamedKeys[] = {
+    {"Left", "VK_LEFT", 37},
+    {"Up", "VK_UP", 38},
+    {"Right", "VK_RIGHT", 39},
+    {"Down", "VK_DOWN", 40},
     {"Backspace", "VK_BACK", 8},
     {"Tab", "VK_TAB", 9},
     {"Enter", "VK_RETURN", 13},
@@ -25,10 +30,6 @@ constexpr NamedKey kNamedKeys[] = {
     {"PageDown", "VK_NEXT", 34},
     {"End", "VK_END", 35},
     {"Home", "VK_HOME", 36},
-    {"Left", "VK_LEFT", 37},
-    {"Up", "VK_UP", 38},
-    {"Right", "VK_RIGHT", 39},
-    {"Down", "VK_DOWN", 40},
     {"Insert", "VK_INSERT", 45},
     {"Delete", "VK_DELETE", 46},
     {"D0", "", 48},
