@@ -84,16 +84,16 @@ int RunChecks(const ScratchDirectories& directories) {
   BuildCrowd(64);
   scuffler::LoadSettings();  // the first read builds the document; the ticks after it reuse it
   const TickCost steady = Measure(scuffler::RunTick);
-  Expect(steady.allocations == 0, "allocations per tick, dist/Scuffler.ini unchanged",
+  Expect(steady.allocations == 0, "allocations per tick, the shipped Scuffler.ini unchanged",
          steady.allocations, 0);
-  Expect(steady.fileOpens == 1, "opens of Scuffler.ini per tick, dist/Scuffler.ini present",
+  Expect(steady.fileOpens == 1, "opens of Scuffler.ini per tick, the file present",
          steady.fileOpens, 1);
 
   const std::string shipped = ReadSettingsFile();
   WriteSettingsFile(WithOtherValues(shipped));
   const TickCost edited = Measure(scuffler::RunTick);
   Expect(edited.allocations == 0,
-         "allocations per tick, dist/Scuffler.ini with other values (same sections and keys)",
+         "allocations per tick, the shipped file with other values (same sections and keys)",
          edited.allocations, 0);
   WriteSettingsFile(shipped);
 
@@ -107,7 +107,7 @@ int RunChecks(const ScratchDirectories& directories) {
 
   // Reported only: the count depends on the standard library.
   scuffler::Clear(scuffler::SettingsDocument);
-  std::cout << "info    allocations in LoadSettings with dist/Scuffler.ini, read into an empty "
+  std::cout << "info    allocations in LoadSettings with the shipped file, read into an empty "
                "document: "
             << Measure(scuffler::LoadSettings).allocations << '\n';
   return gFailures;

@@ -1,5 +1,5 @@
-// One full tick through the simulated hook. It runs without a Scuffler.ini, so LoadSettings is the
-// failed existence test alone and the figures are those of the search and the triggers; the
+// One full tick through the simulated hook. It runs without a Scuffler.ini, so LoadSettings is one
+// failed open alone and the figures are those of the search and the triggers; the
 // settings benchmarks measure the file. The time includes the simulated hook's own work (it logs
 // every native call), which is the larger share.
 #include <benchmark/benchmark.h>
