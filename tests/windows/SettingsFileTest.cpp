@@ -72,6 +72,24 @@ void AnEditBetweenTicksChangesTheSearchDistance() {
   FreeLibrary(plugin);
 }
 
+// An editor that keeps the file open, with write and delete access and every sharing, must not
+// lock the plug-in out: it opens the file sharing all three ways itself.
+void AFileAnEditorHoldsOpenIsStillRead() {
+  HMODULE plugin = StartPluginFromSubfolder();
+  if (plugin == nullptr) return;
+  WriteFile(L"Scuffler.ini", "[Scuffler]\r\niKickToChest=72\r\n");
+  const HANDLE editor =
+      CreateFileW(InGameFolder(L"Scuffler.ini").c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  CHECK(editor != INVALID_HANDLE_VALUE);
+  CHECK_EQ(Tap(72), ChestKickAgainst(kTarget));
+  CHECK(Tap(38).empty());
+  CloseHandle(editor);
+  RemoveFile(L"Scuffler.ini");
+  FreeLibrary(plugin);
+}
+
 void TheShippedFileBindsTheDefaultKeys() {
   const std::string shipped = ReadShippedSettings();
   CHECK(!shipped.empty());
@@ -97,6 +115,7 @@ int main() {
   EnterGameFolder();
   Run("AnEditBetweenTicksRebindsAKey", &AnEditBetweenTicksRebindsAKey);
   Run("AnEditBetweenTicksChangesTheSearchDistance", &AnEditBetweenTicksChangesTheSearchDistance);
+  Run("AFileAnEditorHoldsOpenIsStillRead", &AFileAnEditorHoldsOpenIsStillRead);
   Run("TheShippedFileBindsTheDefaultKeys", &TheShippedFileBindsTheDefaultKeys);
   return Finish();
 }
