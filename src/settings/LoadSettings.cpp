@@ -46,7 +46,7 @@ void AssignSettings() {
 void LoadSettings() {
   try {
     // The tick's one open of the file: when it does not open, Settings and the document stay as
-    // they are; when it opens but cannot be read, no value converts from the emptied document.
+    // they are; when it opens but cannot be read whole, the document is emptied and Settings stay.
     if (Read(SettingsSource, SettingsDocument, SettingsReadBuffers)) {
       AssignSettings();
     }
