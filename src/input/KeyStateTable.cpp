@@ -22,13 +22,17 @@ void ClearKeySlot(KeyState& slot) {
 }
 
 void RecordKeyMessage(DWORD key, WORD /*repeats*/, BYTE /*scanCode*/, BOOL /*isExtended*/,
-                      BOOL isWithAlt, BOOL wasDownBefore, BOOL isUpNow) {
+                      BOOL isWithAlt, BOOL wasDownBefore, BOOL isUpNow) noexcept {
   if (!HasSlot(static_cast<std::uint32_t>(key))) return;
   KeyState& slot = gKeyStateTable[key];
-  slot.stampTime.store(static_cast<std::uint32_t>(GetTickCount()), kRelaxed);
+  const auto now = static_cast<std::uint32_t>(GetTickCount());
   slot.altFlag.store(static_cast<std::uint32_t>(isWithAlt), kRelaxed);
   slot.wasDownFlag.store(static_cast<std::uint32_t>(wasDownBefore), kRelaxed);
   slot.releasedFlag.store(static_cast<std::uint32_t>(isUpNow), kRelaxed);
+  // The stamp last, published: a test that reads it also reads this message's flags (or a later
+  // message's), never the flags of the message before. Stamp first, a press over a stale release
+  // would read for an instant as a fresh release.
+  slot.stampTime.store(now, std::memory_order_release);
 }
 
 bool ConsumeKeyRelease(std::int32_t keyCode) {
@@ -36,9 +40,10 @@ bool ConsumeKeyRelease(std::int32_t keyCode) {
   if (!HasSlot(code)) return false;
   KeyState& slot = gKeyStateTable[code];
   const auto now = static_cast<std::uint32_t>(GetTickCount());
-  // Elapsed time in modular arithmetic: correct across the 49.7-day wrap of the tick count,
-  // and a release left unconsumed never comes back into the window after a wrap.
-  const std::uint32_t elapsed = now - slot.stampTime.load(kRelaxed);
+  // Elapsed time in modular arithmetic: correct across the 49.7-day wrap of the tick count. A
+  // release left unconsumed stays out of the window until the count comes round to it again,
+  // 2^32 ms (49.7 days) after it arrived. The stamp first, as the writer stores it last.
+  const std::uint32_t elapsed = now - slot.stampTime.load(std::memory_order_acquire);
   if (elapsed >= kReleaseWindowMs || slot.releasedFlag.load(kRelaxed) == 0) return false;
   ClearKeySlot(slot);
   return true;

@@ -2,8 +2,10 @@
 //
 // Threading: RecordKeyMessage runs wherever the script hook delivers keyboard messages and is the
 // table's only writer; ConsumeKeyRelease runs on the script and is its only reader. There is no
-// lock: every field is a relaxed 32-bit atomic, so a message that lands between a test and its
-// reset is simply overwritten by the reset.
+// lock and no read-modify-write: every field is a 32-bit atomic, stored once per message. The
+// writer stores the flags first and publishes the stamp last (release order); the test reads the
+// stamp first (acquire order), so it never pairs a message's stamp with an earlier message's
+// flags. A message that lands between a test and its reset is overwritten by the reset.
 #pragma once
 
 #include <atomic>
@@ -31,9 +33,10 @@ extern KeyState gKeyStateTable[kKeySlotCount];
 // Sets all four fields of `slot` to zero: no message since.
 void ClearKeySlot(KeyState& slot);
 
-// Keyboard handler given to the script hook: records the message in the key's slot.
+// Keyboard handler given to the script hook: records the message in the key's slot. Never throws:
+// it is called from the hook's own code.
 void RecordKeyMessage(DWORD key, WORD repeats, BYTE scanCode, BOOL isExtended, BOOL isWithAlt,
-                      BOOL wasDownBefore, BOOL isUpNow);
+                      BOOL wasDownBefore, BOOL isUpNow) noexcept;
 
 // True when `keyCode`'s latest message was its release and arrived less than 100 ms ago; the
 // answer consumes the release by zeroing the slot. Codes outside 0 to 254 are always false.
