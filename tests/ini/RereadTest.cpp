@@ -39,31 +39,39 @@ bool SameDocument(const IniDocument& a, const IniDocument& b) {
 
 TEST(Reread, GivesWhatAFreshReadGives) {
   const std::string first = "[S]\na=1\nb=2\n[T]\nc=3\n[S]\nd=4\n";
-  const std::string after[] = {
-      first,                                                     // unchanged
-      "[S]\na=9\nb=8\n[T]\nc=7\n[S]\nd=6\n",                     // new values only
-      "[S]\na=1\nb=2\na=5\n[T]\nc=3\n[S]\nd=4\n",                // a key again: the last value wins
-      "; note\n[ S ]\r\n a = 1\nb=2\n[T]\nc=3\n[S]\nd=4",        // same shape, other spelling
-      "[S]\r\na=1\r\nb=\r2\0\r\n[T]\r\nc=3\r\n[S]\r\nd=4\r\n"s,  // CR LF, a CR and NUL inside
-      "[S]\nb=2\na=1\n[T]\nc=3\n[S]\nd=4\n",                     // keys in another order
-      "[T]\nc=3\n[S]\na=1\nb=2\nd=4\n",                          // sections in another order
-      "[S]\na=1\nb=2\n[T]\nc=3\n",                               // a key gone
-      "[S]\na=1\nb=2\n[T]\nc=3\n[S]\nd=4\ne=5\n",                // a key more
-      "[S]\na=1\nb=2\n[S]\nd=4\n",                               // a section gone
-      "[S]\na=1\nb=2\n[T]\nc=3\n[S]\nd=4\n[U]\n",                // a section more, empty
-      "[S]\na=1\nb=2\n[t]\nc=3\n[S]\nd=4\n",                     // a section renamed
-      "x=1\n",                                                   // no section at all
-      "",                                                        // empty
+  const std::string twoKeys = "[S]\na=1\nb=2\n";
+  const struct {
+    std::string before;
+    std::string after;
+  } rereads[] = {
+      {first, first},                                       // unchanged
+      {first, "[S]\na=9\nb=8\n[T]\nc=7\n[S]\nd=6\n"},       // new values only
+      {first, "[S]\na=1\nb=2\na=5\n[T]\nc=3\n[S]\nd=4\n"},  // a key again: the last value wins
+      {first, "; note\n[ S ]\r\n a = 1\nb=2\n[T]\nc=3\n[S]\nd=4"},  // same shape, other spelling
+      {first,
+       "[S]\r\na=1\r\nb=\r2\0\r\n[T]\r\nc=3\r\n[S]\r\nd=4\r\n"s},  // CR LF, CR and NUL inside
+      {first, "[S]\nb=2\na=1\n[T]\nc=3\n[S]\nd=4\n"},              // keys in another order
+      {first, "[T]\nc=3\n[S]\na=1\nb=2\nd=4\n"},                   // sections in another order
+      {first, "[S]\na=1\nb=2\n[T]\nc=3\n"},                        // a key gone
+      {first, "[S]\na=1\nb=2\n[T]\nc=3\n[S]\nd=4\ne=5\n"},         // a key more
+      {first, "[S]\na=1\nb=2\n[S]\nd=4\n"},                        // a section gone
+      {first, "[S]\na=1\nb=2\n[T]\nc=3\n[S]\nd=4\n[U]\n"},         // a section more, empty
+      {first, "[S]\na=1\nb=2\n[t]\nc=3\n[S]\nd=4\n"},              // a section renamed
+      {first, "x=1\n"},                                            // no section at all
+      {first, ""},                                                 // empty
+      {twoKeys, "[S]\na=1\na=2\n"},       // as many key lines, one key fewer: b is gone
+      {twoKeys, "[S]\nb=2\na=1\nb=3\n"},  // b met before a: the order is the file's
   };
   const std::string name = "reread_shapes.ini";
   IniReadBuffers buffers;  // kept across all reads, as a tick keeps them: files shrink and grow
-  for (const std::string& bytes : after) {
+  for (const auto& reread : rereads) {
     IniDocument document;
-    WriteFile(name, first);
+    WriteFile(name, reread.before);
     Read(IniSource{name}, document, buffers);
-    WriteFile(name, bytes);
+    WriteFile(name, reread.after);
     EXPECT_TRUE(Read(IniSource{name}, document, buffers));
-    EXPECT_TRUE(SameDocument(document, ReadFresh(name))) << bytes;
+    EXPECT_TRUE(SameDocument(document, ReadFresh(name)))
+        << reread.before << " then " << reread.after;
   }
   std::remove(name.c_str());
 }

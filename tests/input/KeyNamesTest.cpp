@@ -30,7 +30,42 @@ TEST(KeyNames, NamesGiveTheirCodesInAnyCase) {
   for (const auto& c : cases) EXPECT_EQ(KeyCodeByName(c.name), c.code) << '"' << c.name << '"';
 }
 
-TEST(KeyNames, LettersDigitsFunctionKeysAndNumpadByNameAndWindowsName) {
+TEST(KeyNames, EveryKeyByNameAndWindowsName) {
+  const struct {
+    const char* name;
+    const char* windows;
+    std::int32_t code;
+  } others[] = {
+      {"Backspace", "VK_BACK", 8},
+      {"Tab", "VK_TAB", 9},
+      {"Enter", "VK_RETURN", 13},
+      {"Shift", "VK_SHIFT", 16},
+      {"Ctrl", "VK_CONTROL", 17},
+      {"Alt", "VK_MENU", 18},
+      {"Pause", "VK_PAUSE", 19},
+      {"CapsLock", "VK_CAPITAL", 20},
+      {"Escape", "VK_ESCAPE", 27},
+      {"Space", "VK_SPACE", 32},
+      {"PageUp", "VK_PRIOR", 33},
+      {"PageDown", "VK_NEXT", 34},
+      {"End", "VK_END", 35},
+      {"Home", "VK_HOME", 36},
+      {"Left", "VK_LEFT", 37},
+      {"Up", "VK_UP", 38},
+      {"Right", "VK_RIGHT", 39},
+      {"Down", "VK_DOWN", 40},
+      {"Insert", "VK_INSERT", 45},
+      {"Delete", "VK_DELETE", 46},
+      {"Multiply", "VK_MULTIPLY", 106},
+      {"Add", "VK_ADD", 107},
+      {"Subtract", "VK_SUBTRACT", 109},
+      {"Decimal", "VK_DECIMAL", 110},
+      {"Divide", "VK_DIVIDE", 111},
+  };
+  for (const auto& key : others) {
+    EXPECT_EQ(KeyCodeByName(key.name), key.code) << key.name;
+    EXPECT_EQ(KeyCodeByName(key.windows), key.code) << key.windows;
+  }
   for (char letter = 'A'; letter <= 'Z'; ++letter) {
     EXPECT_EQ(KeyCodeByName(std::string(1, letter)), letter);
   }

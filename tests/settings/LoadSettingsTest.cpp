@@ -58,6 +58,14 @@ TEST(ConvertKeyCode, TakesTheLeadingDecimalNumberWithin32BitsElseAKeyName) {
       {"-Up", std::nullopt},
       {";Up", std::nullopt},
       {"5Up", 5},
+      {"F9", 120},
+      {"D9", 57},
+      {"VK_NUMPAD9", 105},
+      {"F10", 121},
+      {"D0", 48},
+      {"\r38", 38},  // CR, VT and FF lead like a space
+      {"\vD5", 53},
+      {"\fUp", 38},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ConvertKeyCode(c.text), c.expected) << '"' << c.text << '"';
