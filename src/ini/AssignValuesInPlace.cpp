@@ -15,13 +15,15 @@ constexpr std::size_t kMaxSections = 16;
 // The position of `name` in `map` when it is at most `next`: a name met before, or the next one to
 // meet when the file's order is the document's. That is the usual case, and so is tried first,
 // without hashing; the index is asked with `name` copied into `lookup`, whose storage is reused.
+// `name` may be `lookup` itself, whole (an unescaped key is built there): it is then not copied
+// onto itself.
 template <typename V>
 std::optional<std::size_t> PositionUpTo(const OrderedNameMap<V>& map, std::string_view name,
                                         std::size_t next, std::string& lookup) {
   if (next < map.entries.size() && map.entries[next].first == name) {
     return next;
   }
-  lookup.assign(name.data(), name.size());
+  if (name.data() != lookup.data()) lookup.assign(name.data(), name.size());
   const auto found = map.index.find(lookup);
   if (found == map.index.end() || found->second > next) {
     return std::nullopt;
