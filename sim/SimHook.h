@@ -3,8 +3,9 @@
 //
 // The host (a test, the sandbox) builds a world, then either calls plug-in functions directly
 // (their natives are answered and recorded at once) or starts the registered script and runs it
-// one tick at a time: the script runs on its own context and every scriptWait hands control back
-// to the host. Keyboard messages may be delivered from any thread.
+// one tick at a time: the script runs on a context of its own (a stack, on the host's thread) and
+// every scriptWait hands control back to the host. Keyboard messages may be delivered from any
+// thread.
 //
 // Threading: world set-up, the call log and the script controls belong to the host thread; while
 // a tick runs, the host is blocked, so the script may touch them freely. The clock functions,
@@ -122,10 +123,10 @@ KeyboardHandlerFn RegisteredKeyboardHandler();
 // script lets out is rethrown here. A scriptWait made outside the hosted script is recorded and
 // returns at once.
 bool RunScriptTicks(int ticks = 1);
-// Stops a started script cleanly: its parked scriptWait throws a token private to the sim, which
-// the plug-in must let pass (no catch (...) around its loop), and the thread is joined. Also done
-// by scriptRegister (one script at a time), by scriptUnregister of the registered module, by Reset
-// and at process exit. Host thread only; does nothing when nothing runs.
+// Stops a started script as the game's hook does: its context is freed where the script is parked
+// in scriptWait, and nothing on its stack is unwound (no destructor runs, nothing is thrown through
+// it). Also done by scriptRegister (one script at a time), by scriptUnregister of the registered
+// module and by Reset. Host thread only; does nothing when nothing runs.
 void StopScript();
 // Whether the script is parked in scriptWait, waiting for its next tick.
 bool ScriptRunning();

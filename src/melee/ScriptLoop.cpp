@@ -24,7 +24,7 @@ WorldPoint PedPosition(std::int32_t ped) {
 
 }  // namespace
 
-void ScriptEntry() {
+void ScriptEntry() noexcept {
   for (;;) {
     RunTick();
     scriptWait(0);

@@ -11,8 +11,9 @@ namespace scuffler {
 // Size of the ped buffer handed to worldGetAllPeds.
 constexpr int kPedBufferSize = 1024;
 
-// The script entry handed to scriptRegister; loops for ever, one tick per scriptWait.
-void ScriptEntry();
+// The script entry handed to scriptRegister; loops for ever, one tick per scriptWait. Never throws:
+// the hook runs it from its own code, and stops it without unwinding it.
+void ScriptEntry() noexcept;
 
 // One tick without its closing scriptWait(0).
 void RunTick();

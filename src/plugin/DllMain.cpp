@@ -13,7 +13,7 @@ constexpr DWORD kProcessAttach = 1;
 
 }  // namespace
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID /*reserved*/) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID /*reserved*/) noexcept {
   switch (reason) {
     case kProcessAttach:
       scriptRegister(module, &scuffler::ScriptEntry);

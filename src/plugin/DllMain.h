@@ -5,5 +5,5 @@
 #include "hook/Platform.h"
 
 // Reason 1 registers the script and the keyboard callback; reason 0 removes both, script
-// first; other reasons do nothing. Always TRUE.
-extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved);
+// first; other reasons do nothing. Always TRUE, and never throws: the loader calls it.
+extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) noexcept;
