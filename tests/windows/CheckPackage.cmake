@@ -6,10 +6,11 @@
 #   players extract zips straight into the game folder, it leaves those three as they were, and
 #   holds nothing named like them in another letter case (which would replace them on Windows);
 # - the plug-in as built, and the text files with CR LF line ends and no bare LF;
+# - its version, in its name, is the newest release in the changelog (its first "## " heading);
 # - beside it, <zip>.sha256 holding the zip's SHA-256 and name, as sha256sum -c reads it.
 #
 # cmake -D CPACK=<cpack> -D CONFIG=<CPackConfig.cmake> -D SCRATCH=<folder> -D ZIP=<file name>
-#       -D PLUGIN=<Scuffler.asi> -P CheckPackage.cmake
+#       -D PLUGIN=<Scuffler.asi> -D CHANGELOG=<CHANGELOG.md> -P CheckPackage.cmake
 cmake_minimum_required(VERSION 3.25)  # IN_LIST
 file(REMOVE_RECURSE ${SCRATCH})
 execute_process(COMMAND ${CPACK} --config ${CONFIG} -G ZIP -B ${SCRATCH}
@@ -77,6 +78,17 @@ foreach(text Scuffler-LICENSE.txt Scuffler-README.txt Scuffler.ini)
     list(APPEND failures "${text} has a bare LF at byte ${at}")
   endif()
 endforeach()
+
+file(STRINGS ${CHANGELOG} newest REGEX "^## " LIMIT_COUNT 1)
+if(NOT ZIP MATCHES "^Scuffler-([0-9.]+)-win64\\.zip$")
+  list(APPEND failures "its name carries no version")
+else()
+  set(version ${CMAKE_MATCH_1})
+  string(REPLACE "." "\\." version_pattern ${version})
+  if(NOT newest MATCHES "^## ${version_pattern} ")
+    list(APPEND failures "its version ${version} is not the newest in the changelog, \"${newest}\"")
+  endif()
+endif()
 
 file(SHA256 ${SCRATCH}/${ZIP} sha256)
 if(NOT EXISTS ${SCRATCH}/${ZIP}.sha256)
