@@ -1,18 +1,20 @@
 # What players get besides the plug-in, made ready for them: the text files of the release with
 # CR LF line ends in <build>/dist/, and the time that a reproducible release stamps on its files.
 
-# The release's text files: the default settings, the players' readme and the licence.
-set(SCUFFLER_RELEASE_TEXTS
+# The release's text files, the default settings, the players' readme and the licence, and
+# SCUFFLER_RELEASE_TEXT_NAMES, their names in the zip. Every name starts with Scuffler: players
+# extract zips straight into the game folder, where other mods' readme and licence files lie.
+set(release_text_sources
   ${PROJECT_SOURCE_DIR}/dist/Scuffler.ini
   ${PROJECT_SOURCE_DIR}/dist/README.txt
   ${PROJECT_SOURCE_DIR}/LICENSE)
+set(SCUFFLER_RELEASE_TEXT_NAMES Scuffler.ini Scuffler-README.txt Scuffler-LICENSE.txt)
 
-# Target scuffler_release_texts makes <build>/dist/<name> of each with CR LF line ends; they are
-# what the zip holds and what the tests of the shipped files read.
+# Target scuffler_release_texts makes <build>/dist/<name in the zip> of each with CR LF line
+# ends; they are what the zip holds and what the tests of the shipped files read.
 set(SCUFFLER_RELEASE_TEXT_DIR ${PROJECT_BINARY_DIR}/dist)
 set(release_texts "")
-foreach(text IN LISTS SCUFFLER_RELEASE_TEXTS)
-  get_filename_component(name ${text} NAME)
+foreach(text name IN ZIP_LISTS release_text_sources SCUFFLER_RELEASE_TEXT_NAMES)
   set(out ${SCUFFLER_RELEASE_TEXT_DIR}/${name})
   add_custom_command(OUTPUT ${out}
     COMMAND ${CMAKE_COMMAND} -D IN=${text} -D OUT=${out} -P ${PROJECT_SOURCE_DIR}/cmake/CrlfCopy.cmake

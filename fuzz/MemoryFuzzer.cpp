@@ -1,6 +1,6 @@
 // libFuzzer target for the settings file from memory, the fast one: arbitrary bytes go through
 // the line splitter, the line parser and the document model as the reader parses a file it has
-// read, then through the assignment of the six settings. The parse onto a document holding
+// read, then through the assignment of the settings. The parse onto a document holding
 // something else (a rebuild) must give what the plain reference gives; the parse of the same
 // bytes again, and of the same bytes with other digits in their values (usually the reuse of a
 // document of the same shape), must give what a parse into an empty document gives. The file
@@ -37,6 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The conversions on raw text, beyond what the parser lets through (leading whitespace).
   ConvertKeyCode(bytes);
   ConvertDistance(bytes);
+  ConvertSwitch(bytes);
 
   Clear(SettingsDocument);
   return 0;

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev   # native build, tests, benchmark
   clang libclang-rt-14-dev clang-format                      # fuzzing, sanitizers, format check
+  llvm                                                       # llvm-nm: the MSVC-ABI import check
   nlohmann-json3-dev libinih-dev                             # sandbox scenarios, benchmark reference
   g++-mingw-w64-x86-64-win32 mingw-w64-tools binutils-mingw-w64-x86-64  # Windows cross build
   wine64                                                     # running the Windows tests

@@ -1,5 +1,7 @@
 #include "input/KeyNames.h"
 
+#include "ini/AsciiCase.h"
+
 namespace scuffler {
 namespace {
 
@@ -108,16 +110,6 @@ constexpr NamedKey kNamedKeys[] = {
     {"F23", "VK_F23", 134},
     {"F24", "VK_F24", 135},
 };
-
-char FoldCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-  }
-  return true;
-}
 
 }  // namespace
 

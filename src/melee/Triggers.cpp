@@ -44,6 +44,8 @@ void RunKeyTrigger(const MeleeAction& action) {
 }
 
 void RunRandomTrigger() {
+  // Turned off in Scuffler.ini: not even the gates are asked.
+  if (!gSettings.iControllerRandomKick) return;
   // The controller's binding: on keyboard and mouse the five keys are the bindings instead.
   if (CallNativeInt(hash::kIsUsingKeyboardAndMouse, 0) != 0) return;
   if (CallNativeInt(hash::kIsControlJustPressed, 0, hash::kInputSpecialAbilityAction) == 0) return;

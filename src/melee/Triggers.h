@@ -31,8 +31,9 @@ std::int32_t ChooseActionTarget();
 // The release is used up even when there is no target.
 void RunKeyTrigger(const MeleeAction& action);
 
-// On a controller (IS_USING_KEYBOARD_AND_MOUSE false), on the tick INPUT_SPECIAL_ABILITY_ACTION is
-// just pressed: starts one of the five actions, picked by GET_RANDOM_INT_IN_RANGE.
+// While iControllerRandomKick is on, on a controller (IS_USING_KEYBOARD_AND_MOUSE false), on the
+// tick INPUT_SPECIAL_ABILITY_ACTION is just pressed: starts one of the five actions, picked by
+// GET_RANDOM_INT_IN_RANGE. While it is off, asks no native at all.
 void RunRandomTrigger();
 
 // All six in tick order: row 0, the random trigger, rows 1 to 4.

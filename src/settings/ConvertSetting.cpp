@@ -6,6 +6,7 @@
 #include <limits>
 #include <string_view>
 
+#include "ini/AsciiCase.h"
 #include "input/KeyNames.h"
 
 namespace scuffler {
@@ -67,6 +68,19 @@ std::optional<float> ConvertDistance(const std::string& text) {
     return std::nullopt;
   }
   return number;
+}
+
+std::optional<bool> ConvertSwitch(const std::string& text) {
+  // Only the sign counts, so a number too large for any type is still on (strtoll clamps it).
+  if (StartsWithNumber(text)) return std::strtoll(text.c_str(), nullptr, 10) > 0;
+  const std::string_view word = FirstWord(text);
+  for (const char* on : {"on", "true", "yes"}) {
+    if (SameIgnoringCase(word, on)) return true;
+  }
+  for (const char* off : {"off", "false", "no"}) {
+    if (SameIgnoringCase(word, off)) return false;
+  }
+  return std::nullopt;
 }
 
 }  // namespace scuffler

@@ -30,10 +30,21 @@ void AssignDistance(const IniSection* section, const char* key, float& field) {
   }
 }
 
+// Unlike a key code, a switch the file does not name goes back to on, its initial value: deleting
+// the line restores the default at once. A value that does not convert keeps its state.
+void AssignSwitch(const IniSection* section, const char* key, bool& field) {
+  const std::string* const text = section != nullptr ? Find(*section, key) : nullptr;
+  if (text == nullptr) {
+    field = true;
+  } else if (const std::optional<bool> value = ConvertSwitch(*text)) {
+    field = *value;
+  }
+}
+
 }  // namespace
 
 void AssignSettings() {
-  // The section is found once for all six keys: nothing changes the document in between.
+  // The section is found once for all keys: nothing changes the document in between.
   const IniSection* const section = Find(SettingsDocument, kSettingsSection);
   AssignKeyCode(section, "iKickToChest", gSettings.iKickToChest);
   AssignKeyCode(section, "iKickToLeg", gSettings.iKickToLeg);
@@ -41,6 +52,7 @@ void AssignSettings() {
   AssignKeyCode(section, "iKick2MidFar", gSettings.iKick2MidFar);
   AssignKeyCode(section, "iKick4Lowfar", gSettings.iKick4Lowfar);
   AssignDistance(section, "MAX_DISTANCE", gSettings.MAX_DISTANCE);
+  AssignSwitch(section, "iControllerRandomKick", gSettings.iControllerRandomKick);
 }
 
 void LoadSettings() {

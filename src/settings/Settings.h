@@ -1,4 +1,4 @@
-// The plug-in's six tunable values and their refresh from Scuffler.ini.
+// The plug-in's tunable values and their refresh from Scuffler.ini.
 //
 // Script context only: LoadSettings runs at the start of every tick and is the only writer;
 // the search and the triggers read the fields directly afterwards.
@@ -17,6 +17,9 @@ struct Settings {
   std::int32_t iKick2MidFar = 39;     // right arrow
   std::int32_t iKick4Lowfar = 37;     // left arrow
   float MAX_DISTANCE = 10.0f;         // radius of the target search, in world units
+  // Whether the controller's special-ability action starts a random move; a file without the key
+  // turns it back on.
+  bool iControllerRandomKick = true;
 };
 
 extern Settings gSettings;
@@ -25,7 +28,7 @@ extern Settings gSettings;
 // nothing changes; a value that does not convert leaves its field as it was.
 void LoadSettings();
 
-// The second half of LoadSettings: assigns the six fields from section [Scuffler] of
+// The second half of LoadSettings: assigns the fields from section [Scuffler] of
 // SettingsDocument as it stands, each value that converts.
 void AssignSettings();
 

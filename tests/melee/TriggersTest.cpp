@@ -183,23 +183,23 @@ TEST_F(TriggersTest, SeveralKeysInOneTickStartInRowOrder) {
                                 On(kNear, "AR_KICK_LOW_FAR_V01")}));
 }
 
-TEST_F(TriggersTest, RandomTriggerStaysShutUnlessJustPressedOnAController) {
+TEST_F(TriggersTest, RandomTriggerStaysShutUnlessOnAndJustPressedOnAController) {
   struct Case {
+    bool on;  // iControllerRandomKick
     std::int32_t keyboardAndMouse;
     std::int32_t justPressed;
-    std::size_t nativesAsked;
+    std::size_t gatesAsked;
   };
-  for (const Case c : {Case{1, 1, 1}, Case{-256, 1, 1}, Case{0, 0, 2}}) {
+  const NativeSequence gates = {{hash::kIsUsingKeyboardAndMouse, {0}},
+                                {hash::kIsControlJustPressed, {0, 0x1ECA87D4}}};
+  for (const Case c :
+       {Case{true, 1, 1, 1}, Case{true, -256, 1, 1}, Case{true, 0, 0, 2}, Case{false, 0, 1, 0}}) {
+    gSettings.iControllerRandomKick = c.on;
     sim::SetAnswer(hash::kIsUsingKeyboardAndMouse, c.keyboardAndMouse);
     sim::SetAnswer(hash::kIsControlJustPressed, c.justPressed);
     sim::TakeCalls();
     RunRandomTrigger();
-    const NativeSequence calls = TakeNativeCalls();
-    EXPECT_EQ(calls.size(), c.nativesAsked);
-    EXPECT_EQ(calls.at(0), (NativeCall{hash::kIsUsingKeyboardAndMouse, {0}}));
-    if (c.nativesAsked == 2) {
-      EXPECT_EQ(calls.at(1), (NativeCall{hash::kIsControlJustPressed, {0, 0x1ECA87D4}}));
-    }
+    EXPECT_EQ(TakeNativeCalls(), NativeSequence(gates.begin(), gates.begin() + c.gatesAsked));
     EXPECT_EQ(Started(), Strings{});
   }
 }

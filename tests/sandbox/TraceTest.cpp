@@ -56,14 +56,18 @@ TEST(TraceTest, SettingsShowOnlyWhatChanged) {
   after.iKickToChest = 72;
   after.iKick4Lowfar = -1;
   after.MAX_DISTANCE = 4.5f;
+  after.iControllerRandomKick = false;
   EXPECT_EQ(DescribeSettings(before, after),
             "settings: iKickToChest 38 (Up) -> 72 (H), iKick4Lowfar 37 (Left) -> -1 (none), "
-            "MAX_DISTANCE 10 -> 4.5");
+            "MAX_DISTANCE 10 -> 4.5, iControllerRandomKick on -> off");
   // A distance that is not a number never equals itself, yet is no change when it stays.
   before.MAX_DISTANCE = after.MAX_DISTANCE = std::nanf("");
   before.iKickToChest = 72;
   before.iKick4Lowfar = -1;
+  before.iControllerRandomKick = false;
   EXPECT_EQ(DescribeSettings(before, after), std::nullopt);
+  after.iControllerRandomKick = true;
+  EXPECT_EQ(DescribeSettings(before, after), "settings: iControllerRandomKick off -> on");
 }
 
 TEST(TraceTest, EngagedAndTarget) {

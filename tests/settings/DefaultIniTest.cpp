@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 #include <string>
 
 #include "SettingsFileFixture.h"
@@ -14,7 +15,7 @@ using DefaultIni = SettingsFileFixture;
 
 TEST_F(DefaultIni, LoadsToExactlyTheInitialValues) {
   std::filesystem::copy_file(ShippedSettingsFile(), "Scuffler.ini");
-  gSettings = Settings{-5, -5, -5, -5, -5, 1.0f};  // every field must be set by the file
+  gSettings = Settings{-5, -5, -5, -5, -5, 1.0f, false};  // every field must be set by the file
   LoadSettings();
 
   const Settings initial;
@@ -24,20 +25,22 @@ TEST_F(DefaultIni, LoadsToExactlyTheInitialValues) {
   EXPECT_EQ(gSettings.iKick2MidFar, initial.iKick2MidFar);
   EXPECT_EQ(gSettings.iKick4Lowfar, initial.iKick4Lowfar);
   EXPECT_EQ(gSettings.MAX_DISTANCE, initial.MAX_DISTANCE);
+  EXPECT_EQ(gSettings.iControllerRandomKick, initial.iControllerRandomKick);
 }
 
-TEST_F(DefaultIni, HoldsOnlyTheSixKeysWithBareValues) {
+TEST_F(DefaultIni, HoldsOnlyTheSevenKeysWithBareValues) {
   std::filesystem::copy_file(ShippedSettingsFile(), "Scuffler.ini");
   LoadSettings();
   // Exactly the documented values, and no comment after a value (it would become part of it).
   ASSERT_EQ(EntryCount(SettingsDocument), 1u);
   const IniSection section = Lookup(SettingsDocument, "Scuffler");
   const std::pair<std::string, std::string> expected[] = {
-      {"iKick1NoRagdoll", "G"},  {"iKickToChest", "Up"},   {"iKickToLeg", "Down"},
-      {"iKick2MidFar", "Right"}, {"iKick4Lowfar", "Left"}, {"MAX_DISTANCE", "10.0"},
+      {"iKick1NoRagdoll", "G"},       {"iKickToChest", "Up"},   {"iKickToLeg", "Down"},
+      {"iKick2MidFar", "Right"},      {"iKick4Lowfar", "Left"}, {"MAX_DISTANCE", "10.0"},
+      {"iControllerRandomKick", "1"},
   };
-  ASSERT_EQ(EntryCount(section), 6u);
-  for (std::size_t i = 0; i < 6; ++i) {
+  ASSERT_EQ(EntryCount(section), std::size(expected));
+  for (std::size_t i = 0; i < std::size(expected); ++i) {
     EXPECT_EQ(section.entries[i], expected[i]);
   }
 }

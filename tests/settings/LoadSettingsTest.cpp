@@ -90,6 +90,39 @@ TEST(ConvertDistance, TakesTheLeadingFloatUnlessItOverflows) {
   EXPECT_TRUE(std::isnan(*nan));
 }
 
+TEST(ConvertSwitch, TakesTheSignOfALeadingNumberElseAnOnOrOffWord) {
+  const struct {
+    std::string text;
+    std::optional<bool> expected;
+  } cases[] = {
+      {"1", true},
+      {" +7 ; on", true},
+      {"99999999999999999999", true},
+      {"0", false},
+      {"-1", false},
+      {"-99999999999999999999", false},
+      {"0.9", false},
+      {"0x1", false},
+      // No number at all: the first word.
+      {"on", true},
+      {"TRUE", true},
+      {" 	Yes ; a controller", true},
+      {"off", false},
+      {"False", false},
+      {"NO", false},
+      {"no-thanks", false},
+      {"", std::nullopt},
+      {"-", std::nullopt},
+      {"maybe", std::nullopt},
+      {"onward", std::nullopt},
+      {"-on", std::nullopt},
+      {";on", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ConvertSwitch(c.text), c.expected) << '"' << c.text << '"';
+  }
+}
+
 using LoadSettingsTest = SettingsFileFixture;
 
 void ExpectSettings(const Settings& expected) {
@@ -103,29 +136,34 @@ void ExpectSettings(const Settings& expected) {
   } else {
     EXPECT_EQ(gSettings.MAX_DISTANCE, expected.MAX_DISTANCE);
   }
+  EXPECT_EQ(gSettings.iControllerRandomKick, expected.iControllerRandomKick);
 }
 
-const char kAllSix[] =
+constexpr bool kOn = true;
+constexpr bool kOff = false;
+
+const char kEveryKey[] =
     "[Scuffler]\n"
+    "iControllerRandomKick = off\n"
     "MAX_DISTANCE = 7.5\n"
     "iKick4Lowfar = 5\n"
     "iKick2MidFar = 4\n"
     "iKick1NoRagdoll = 3\n"
     "iKickToLeg = 2\n"
     "iKickToChest = 1\n";
-const Settings kAllSixValues{3, 1, 2, 4, 5, 7.5f};
+const Settings kEveryValue{3, 1, 2, 4, 5, 7.5f, kOff};
 
 TEST_F(LoadSettingsTest, WithoutAFileKeepsTheInitialValuesAndTheDocument) {
   GetOrCreate(SettingsDocument, "earlier");
   LoadSettings();
-  ExpectSettings(Settings{71, 38, 40, 39, 37, 10.0f});
+  ExpectSettings(Settings{71, 38, 40, 39, 37, 10.0f, kOn});
   EXPECT_EQ(EntryCount(SettingsDocument), 1u);
 }
 
 TEST_F(LoadSettingsTest, AssignsEachKeyToItsOwnFieldWhateverTheLineOrder) {
-  WriteSettingsFile(kAllSix);
+  WriteSettingsFile(kEveryKey);
   LoadSettings();
-  ExpectSettings(kAllSixValues);
+  ExpectSettings(kEveryValue);
 }
 
 TEST_F(LoadSettingsTest, AnEditAppliesOnTheNextTick) {
@@ -139,33 +177,41 @@ TEST_F(LoadSettingsTest, AnEditAppliesOnTheNextTick) {
 }
 
 TEST_F(LoadSettingsTest, DeletingTheFileKeepsTheLastLoadedValues) {
-  WriteSettingsFile(kAllSix);
+  WriteSettingsFile(kEveryKey);
   LoadSettings();
   RemoveSettingsFile();
   LoadSettings();
-  ExpectSettings(kAllSixValues);
+  ExpectSettings(kEveryValue);
   EXPECT_EQ(Lookup(Lookup(SettingsDocument, "Scuffler"), "iKickToChest"), "1");
 }
 
 TEST_F(LoadSettingsTest, AValueThatFailsKeepsItsFieldAndTheOtherKeysStillLoad) {
   const struct {
     const char* file;
-    Settings expected;  // starting from kAllSixValues
+    Settings expected;  // starting from kEveryValue; a file without iControllerRandomKick turns
+                        // it on
   } cases[] = {
-      {"[Scuffler]\niKickToChest=\niKickToLeg=12\n", {3, 1, 12, 4, 5, 7.5f}},
-      {"[Scuffler]\niKickToChest=arrow\niKick4Lowfar=9\n", {3, 1, 2, 4, 9, 7.5f}},
+      {"[Scuffler]\niKickToChest=\niKickToLeg=12\n", {3, 1, 12, 4, 5, 7.5f, kOn}},
+      {"[Scuffler]\niKickToChest=arrow\niKick4Lowfar=9\n", {3, 1, 2, 4, 9, 7.5f, kOn}},
       {"[Scuffler]\niKickToLeg=2147483648\niKick1NoRagdoll=-2147483648\n",
-       {kInt32Min, 1, 2, 4, 5, 7.5f}},
+       {kInt32Min, 1, 2, 4, 5, 7.5f, kOn}},
       {"[Scuffler]\niKick2MidFar=-2147483649\nMAX_DISTANCE=1e39\niKickToChest=0x26\n",
-       {3, 0, 2, 4, 5, 7.5f}},
-      {"[Scuffler]\nMAX_DISTANCE=far\niKickToChest=-1\niKickToLeg=300\n", {3, -1, 300, 4, 5, 7.5f}},
-      {"[scuffler]\niKickToChest=8\n", kAllSixValues},                  // section case differs
-      {"[Scuffler]\nikicktochest=8\nmax_distance=1\n", kAllSixValues},  // key case differs
-      {"", kAllSixValues},                                              // opens, holds nothing
-      {"[Scuffler]\nMAX_DISTANCE=nan\n", {3, 1, 2, 4, 5, std::nanf("")}},
+       {3, 0, 2, 4, 5, 7.5f, kOn}},
+      {"[Scuffler]\nMAX_DISTANCE=far\niKickToChest=-1\niKickToLeg=300\n",
+       {3, -1, 300, 4, 5, 7.5f, kOn}},
+      {"[Scuffler]\niControllerRandomKick=maybe\n", kEveryValue},
+      {"[Scuffler]\niControllerRandomKick=\n", kEveryValue},
+      {"[Scuffler]\niControllerRandomKick=Yes ; a controller\n", {3, 1, 2, 4, 5, 7.5f, kOn}},
+      {"[Scuffler]\niControllerRandomKick=0\niKickToChest=2\n", {3, 2, 2, 4, 5, 7.5f, kOff}},
+      {"[scuffler]\niKickToChest=8\niControllerRandomKick=0\n",  // section case differs
+       {3, 1, 2, 4, 5, 7.5f, kOn}},
+      {"[Scuffler]\nikicktochest=8\nmax_distance=1\nicontrollerrandomkick=0\n",  // key case differs
+       {3, 1, 2, 4, 5, 7.5f, kOn}},
+      {"", {3, 1, 2, 4, 5, 7.5f, kOn}},  // opens, holds nothing
+      {"[Scuffler]\nMAX_DISTANCE=nan\n", {3, 1, 2, 4, 5, std::nanf(""), kOn}},
   };
   for (const auto& c : cases) {
-    gSettings = kAllSixValues;
+    gSettings = kEveryValue;
     WriteSettingsFile(c.file);
     LoadSettings();
     SCOPED_TRACE(c.file);
@@ -176,18 +222,18 @@ TEST_F(LoadSettingsTest, AValueThatFailsKeepsItsFieldAndTheOtherKeysStillLoad) {
 TEST_F(LoadSettingsTest, OtherSectionsAndKeysAreHeldButIgnored) {
   WriteSettingsFile("[Other]\niKickToChest=1\n[Scuffler]\niKickToLeg=2\nunused=3\n");
   LoadSettings();
-  ExpectSettings(Settings{71, 38, 2, 39, 37, 10.0f});
+  ExpectSettings(Settings{71, 38, 2, 39, 37, 10.0f, kOn});
   EXPECT_EQ(EntryCount(SettingsDocument), 2u);
   EXPECT_EQ(Lookup(Lookup(SettingsDocument, "Scuffler"), "unused"), "3");
 }
 
 TEST_F(LoadSettingsTest, ADirectoryNamedLikeTheFileChangesNoValue) {
-  WriteSettingsFile(kAllSix);
+  WriteSettingsFile(kEveryKey);
   LoadSettings();
   RemoveSettingsFile();
   std::filesystem::create_directory("Scuffler.ini");
   LoadSettings();
-  ExpectSettings(kAllSixValues);
+  ExpectSettings(kEveryValue);
 }
 
 }  // namespace

@@ -1,12 +1,17 @@
 # Builds the release zip into a scratch folder with cpack and checks it as a player gets it:
 # - exactly the plug-in, the default settings file, the players' readme and the licence, at the
-#   top of the archive: never the substitute ScriptHookRDR2.dll, the plug-in's debug symbols or
-#   anything else from the build tree;
+#   top of the archive, every name starting with Scuffler: never the substitute
+#   ScriptHookRDR2.dll, the plug-in's debug symbols or anything else from the build tree;
+# - unpacked into a folder that already holds other mods' readme.txt, README.txt and LICENSE, as
+#   players extract zips straight into the game folder, it leaves those three as they were, and
+#   holds nothing named like them in another letter case (which would replace them on Windows);
 # - the plug-in as built, and the text files with CR LF line ends and no bare LF;
+# - its version, in its name, is the newest release in the changelog (its first "## " heading);
 # - beside it, <zip>.sha256 holding the zip's SHA-256 and name, as sha256sum -c reads it.
 #
 # cmake -D CPACK=<cpack> -D CONFIG=<CPackConfig.cmake> -D SCRATCH=<folder> -D ZIP=<file name>
-#       -D PLUGIN=<Scuffler.asi> -P CheckPackage.cmake
+#       -D PLUGIN=<Scuffler.asi> -D CHANGELOG=<CHANGELOG.md> -P CheckPackage.cmake
+cmake_minimum_required(VERSION 3.25)  # IN_LIST
 file(REMOVE_RECURSE ${SCRATCH})
 execute_process(COMMAND ${CPACK} --config ${CONFIG} -G ZIP -B ${SCRATCH}
                 RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
@@ -15,24 +20,50 @@ if(NOT result EQUAL 0 OR NOT EXISTS ${SCRATCH}/${ZIP})
 endif()
 set(failures "")
 
-file(MAKE_DIRECTORY ${SCRATCH}/unpacked)
-execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${SCRATCH}/${ZIP}
-                WORKING_DIRECTORY ${SCRATCH}/unpacked RESULT_VARIABLE result)
-file(GLOB_RECURSE entries RELATIVE ${SCRATCH}/unpacked ${SCRATCH}/unpacked/*)
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf ${SCRATCH}/${ZIP}
+                RESULT_VARIABLE result OUTPUT_VARIABLE entries)
+string(STRIP "${entries}" entries)
+string(REPLACE "\n" ";" entries "${entries}")
 list(SORT entries)
-set(expected LICENSE README.txt Scuffler.asi Scuffler.ini)
+set(expected Scuffler-LICENSE.txt Scuffler-README.txt Scuffler.asi Scuffler.ini)
 if(NOT result EQUAL 0 OR NOT entries STREQUAL expected)
-  message(FATAL_ERROR "${ZIP} holds [${entries}], expected [${expected}]")
+  list(JOIN entries ", " got)
+  list(JOIN expected ", " want)
+  list(APPEND failures "holds [${got}], expected [${want}]")
 endif()
 
-execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${PLUGIN} ${SCRATCH}/unpacked/Scuffler.asi
+# Unpacked as players do it, straight into a game folder that holds other mods' files. Windows
+# ignores letter case, so a file of the zip named like one of them in any case would replace it.
+set(game ${SCRATCH}/game)
+set(bystanders readme.txt README.txt LICENSE)
+foreach(file IN LISTS bystanders)
+  file(WRITE ${game}/${file} "Another mod's ${file}\n")
+endforeach()
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${SCRATCH}/${ZIP}
+                WORKING_DIRECTORY ${game} RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "${ZIP} does not unpack")
+endif()
+string(TOLOWER "${entries}" entries_any_case)
+foreach(file IN LISTS bystanders)
+  file(READ ${game}/${file} text)
+  string(TOLOWER ${file} file_any_case)
+  if(NOT text STREQUAL "Another mod's ${file}\n" OR file_any_case IN_LIST entries_any_case)
+    list(APPEND failures "unpacked into a game folder, it replaces another mod's ${file}")
+  endif()
+endforeach()
+
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${PLUGIN} ${game}/Scuffler.asi
                 RESULT_VARIABLE different)
 if(different)
   list(APPEND failures "its Scuffler.asi is not the one built")
 endif()
-foreach(text LICENSE README.txt Scuffler.ini)
+foreach(text Scuffler-LICENSE.txt Scuffler-README.txt Scuffler.ini)
+  if(NOT EXISTS ${game}/${text})
+    continue()  # reported above
+  endif()
   # In hex with a space after each byte, so that a match can only start at a byte.
-  file(READ ${SCRATCH}/unpacked/${text} bytes HEX)
+  file(READ ${game}/${text} bytes HEX)
   string(REGEX REPLACE "(..)" "\\1 " bytes "${bytes}")
   string(LENGTH "${bytes}" length)
   string(REPLACE "0d 0a " "" without_crlf "${bytes}")
@@ -47,6 +78,17 @@ foreach(text LICENSE README.txt Scuffler.ini)
     list(APPEND failures "${text} has a bare LF at byte ${at}")
   endif()
 endforeach()
+
+file(STRINGS ${CHANGELOG} newest REGEX "^## " LIMIT_COUNT 1)
+if(NOT ZIP MATCHES "^Scuffler-([0-9.]+)-win64\\.zip$")
+  list(APPEND failures "its name carries no version")
+else()
+  set(version ${CMAKE_MATCH_1})
+  string(REPLACE "." "\\." version_pattern ${version})
+  if(NOT newest MATCHES "^## ${version_pattern} ")
+    list(APPEND failures "its version ${version} is not the newest in the changelog, \"${newest}\"")
+  endif()
+endif()
 
 file(SHA256 ${SCRATCH}/${ZIP} sha256)
 if(NOT EXISTS ${SCRATCH}/${ZIP}.sha256)

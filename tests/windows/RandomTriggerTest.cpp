@@ -1,6 +1,6 @@
 // The random trigger through the real loader: on every tick on which the player, on a controller,
 // has just pressed the special-ability action, one of the five actions, picked by the game's random
-// native, is started against the nearest eligible ped.
+// native, is started against the nearest eligible ped, unless Scuffler.ini turns it off.
 #include "GameFolder.h"
 #include "Harness.h"
 #include "hook/NativeHashes.h"
@@ -67,6 +67,25 @@ void SpecialAbilityOnControllerStartsThePickedActionEveryTick() {
   FreeLibrary(plugin);
 }
 
+// Scuffler.ini turns the controller's random move off from the next tick, and back on.
+void TheSettingTurnsItOffAndOnBetweenTicks() {
+  HMODULE plugin = StartPlugin();
+  if (plugin == nullptr) return;
+  PressSpecialAbilityOnController();
+  SimHostSetAnswer(hash::kGetRandomIntInRange, 3);
+  const std::vector<SimHostAction> kick{ActionAgainst(kTarget, "AR_KICK_MID_FAR_V01")};
+  CHECK_EQ(SimHostRunScriptTicks(1), 1);
+  CHECK_EQ(TakeActions(), kick);
+  WriteFile(L"Scuffler.ini", "[Scuffler]\r\niControllerRandomKick = 0\r\n");
+  CHECK_EQ(SimHostRunScriptTicks(2), 1);
+  CHECK(TakeActions().empty());
+  WriteFile(L"Scuffler.ini", "[Scuffler]\r\niControllerRandomKick = 1\r\n");
+  CHECK_EQ(SimHostRunScriptTicks(1), 1);
+  CHECK_EQ(TakeActions(), kick);
+  RemoveFile(L"Scuffler.ini");
+  FreeLibrary(plugin);
+}
+
 }  // namespace
 
 int main() {
@@ -74,5 +93,6 @@ int main() {
   Run("KeyboardOrNoPressStartsNothing", &KeyboardOrNoPressStartsNothing);
   Run("SpecialAbilityOnControllerStartsThePickedActionEveryTick",
       &SpecialAbilityOnControllerStartsThePickedActionEveryTick);
+  Run("TheSettingTurnsItOffAndOnBetweenTicks", &TheSettingTurnsItOffAndOnBetweenTicks);
   return Finish();
 }

@@ -43,6 +43,8 @@ std::string KeyWithCode(std::int32_t code) {
   return std::to_string(code) + " (" + KeyLabel(code) + ")";
 }
 
+const char* OnOff(bool on) { return on ? "on" : "off"; }
+
 std::string Plural(int count, const char* one, const char* many) {
   return std::to_string(count) + " " + (count == 1 ? one : many);
 }
@@ -133,6 +135,10 @@ std::optional<std::string> DescribeSettings(const Settings& before, const Settin
   if (std::memcmp(&before.MAX_DISTANCE, &after.MAX_DISTANCE, sizeof(float)) != 0) {
     text += (text.empty() ? "" : ", ") + std::string("MAX_DISTANCE ") +
             FormatNumber(before.MAX_DISTANCE) + " -> " + FormatNumber(after.MAX_DISTANCE);
+  }
+  if (before.iControllerRandomKick != after.iControllerRandomKick) {
+    text += (text.empty() ? "" : ", ") + std::string("iControllerRandomKick ") +
+            OnOff(before.iControllerRandomKick) + " -> " + OnOff(after.iControllerRandomKick);
   }
   if (text.empty()) return std::nullopt;
   return "settings: " + text;
