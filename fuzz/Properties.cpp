@@ -146,11 +146,8 @@ void CheckSettings(const Settings& before, const IniDocument& document) {
   Check(gSettings.iKick4Lowfar == keyCode("iKick4Lowfar", before.iKick4Lowfar));
   Check(SameFloat(gSettings.MAX_DISTANCE,
                   ConvertDistance(text("MAX_DISTANCE")).value_or(before.MAX_DISTANCE)));
-  // A switch the file does not name is on.
-  const std::string* const kick =
-      section != nullptr ? Find(*section, "iControllerRandomKick") : nullptr;
   Check(gSettings.iControllerRandomKick ==
-        (kick == nullptr || ConvertSwitch(*kick).value_or(before.iControllerRandomKick)));
+        ConvertSwitch(text("iControllerRandomKick")).value_or(before.iControllerRandomKick));
 }
 
 }  // namespace fuzz

@@ -1,7 +1,5 @@
 #include "input/KeyNames.h"
 
-#include "ini/AsciiCase.h"
-
 namespace scuffler {
 namespace {
 
@@ -111,7 +109,17 @@ constexpr NamedKey kNamedKeys[] = {
     {"F24", "VK_F24", 135},
 };
 
+char FoldCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
 }  // namespace
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+  }
+  return true;
+}
 
 std::optional<std::int32_t> KeyCodeByName(std::string_view name) {
   if (name.empty()) return std::nullopt;

@@ -20,4 +20,8 @@ std::optional<std::int32_t> KeyCodeByName(std::string_view name);
 // The canonical name of `code`; empty when the code has none.
 std::string_view KeyName(std::int32_t code);
 
+// Whether `a` and `b` are the same text in ASCII case, as key names are matched: only a to z and
+// A to Z fold, every other byte compares as it is.
+bool SameIgnoringCase(std::string_view a, std::string_view b);
+
 }  // namespace scuffler

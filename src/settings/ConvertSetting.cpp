@@ -6,7 +6,6 @@
 #include <limits>
 #include <string_view>
 
-#include "ini/AsciiCase.h"
 #include "input/KeyNames.h"
 
 namespace scuffler {

@@ -17,26 +17,13 @@ const std::string& SettingText(const IniSection* section, const char* key) {
   return text != nullptr ? *text : kNoText;
 }
 
-// A value that does not convert leaves its field as it was; the other keys still load.
-void AssignKeyCode(const IniSection* section, const char* key, std::int32_t& field) {
-  if (const std::optional<std::int32_t> value = ConvertKeyCode(SettingText(section, key))) {
-    field = *value;
-  }
-}
-
-void AssignDistance(const IniSection* section, const char* key, float& field) {
-  if (const std::optional<float> value = ConvertDistance(SettingText(section, key))) {
-    field = *value;
-  }
-}
-
-// Unlike a key code, a switch the file does not name goes back to on, its initial value: deleting
-// the line restores the default at once. A value that does not convert keeps its state.
-void AssignSwitch(const IniSection* section, const char* key, bool& field) {
-  const std::string* const text = section != nullptr ? Find(*section, key) : nullptr;
-  if (text == nullptr) {
-    field = true;
-  } else if (const std::optional<bool> value = ConvertSwitch(*text)) {
+// A value that does not convert, or a key the file does not hold, leaves its field as it was; the
+// other keys still load. A file caught half-saved by the player's editor thus changes nothing it
+// does not name.
+template <typename T>
+void Assign(const IniSection* section, const char* key, T& field,
+            std::optional<T> (*convert)(const std::string&)) {
+  if (const std::optional<T> value = convert(SettingText(section, key))) {
     field = *value;
   }
 }
@@ -46,13 +33,13 @@ void AssignSwitch(const IniSection* section, const char* key, bool& field) {
 void AssignSettings() {
   // The section is found once for all keys: nothing changes the document in between.
   const IniSection* const section = Find(SettingsDocument, kSettingsSection);
-  AssignKeyCode(section, "iKickToChest", gSettings.iKickToChest);
-  AssignKeyCode(section, "iKickToLeg", gSettings.iKickToLeg);
-  AssignKeyCode(section, "iKick1NoRagdoll", gSettings.iKick1NoRagdoll);
-  AssignKeyCode(section, "iKick2MidFar", gSettings.iKick2MidFar);
-  AssignKeyCode(section, "iKick4Lowfar", gSettings.iKick4Lowfar);
-  AssignDistance(section, "MAX_DISTANCE", gSettings.MAX_DISTANCE);
-  AssignSwitch(section, "iControllerRandomKick", gSettings.iControllerRandomKick);
+  Assign(section, "iKickToChest", gSettings.iKickToChest, ConvertKeyCode);
+  Assign(section, "iKickToLeg", gSettings.iKickToLeg, ConvertKeyCode);
+  Assign(section, "iKick1NoRagdoll", gSettings.iKick1NoRagdoll, ConvertKeyCode);
+  Assign(section, "iKick2MidFar", gSettings.iKick2MidFar, ConvertKeyCode);
+  Assign(section, "iKick4Lowfar", gSettings.iKick4Lowfar, ConvertKeyCode);
+  Assign(section, "MAX_DISTANCE", gSettings.MAX_DISTANCE, ConvertDistance);
+  Assign(section, "iControllerRandomKick", gSettings.iControllerRandomKick, ConvertSwitch);
 }
 
 void LoadSettings() {

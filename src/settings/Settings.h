@@ -17,9 +17,7 @@ struct Settings {
   std::int32_t iKick2MidFar = 39;     // right arrow
   std::int32_t iKick4Lowfar = 37;     // left arrow
   float MAX_DISTANCE = 10.0f;         // radius of the target search, in world units
-  // Whether the controller's special-ability action starts a random move; a file without the key
-  // turns it back on.
-  bool iControllerRandomKick = true;
+  bool iControllerRandomKick = true;  // the controller's special-ability action starts a move
 };
 
 extern Settings gSettings;

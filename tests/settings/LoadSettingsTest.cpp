@@ -188,27 +188,24 @@ TEST_F(LoadSettingsTest, DeletingTheFileKeepsTheLastLoadedValues) {
 TEST_F(LoadSettingsTest, AValueThatFailsKeepsItsFieldAndTheOtherKeysStillLoad) {
   const struct {
     const char* file;
-    Settings expected;  // starting from kEveryValue; a file without iControllerRandomKick turns
-                        // it on
+    Settings expected;  // starting from kEveryValue
   } cases[] = {
-      {"[Scuffler]\niKickToChest=\niKickToLeg=12\n", {3, 1, 12, 4, 5, 7.5f, kOn}},
-      {"[Scuffler]\niKickToChest=arrow\niKick4Lowfar=9\n", {3, 1, 2, 4, 9, 7.5f, kOn}},
+      {"[Scuffler]\niKickToChest=\niKickToLeg=12\n", {3, 1, 12, 4, 5, 7.5f, kOff}},
+      {"[Scuffler]\niKickToChest=arrow\niKick4Lowfar=9\n", {3, 1, 2, 4, 9, 7.5f, kOff}},
       {"[Scuffler]\niKickToLeg=2147483648\niKick1NoRagdoll=-2147483648\n",
-       {kInt32Min, 1, 2, 4, 5, 7.5f, kOn}},
+       {kInt32Min, 1, 2, 4, 5, 7.5f, kOff}},
       {"[Scuffler]\niKick2MidFar=-2147483649\nMAX_DISTANCE=1e39\niKickToChest=0x26\n",
-       {3, 0, 2, 4, 5, 7.5f, kOn}},
+       {3, 0, 2, 4, 5, 7.5f, kOff}},
       {"[Scuffler]\nMAX_DISTANCE=far\niKickToChest=-1\niKickToLeg=300\n",
-       {3, -1, 300, 4, 5, 7.5f, kOn}},
+       {3, -1, 300, 4, 5, 7.5f, kOff}},
       {"[Scuffler]\niControllerRandomKick=maybe\n", kEveryValue},
       {"[Scuffler]\niControllerRandomKick=\n", kEveryValue},
       {"[Scuffler]\niControllerRandomKick=Yes ; a controller\n", {3, 1, 2, 4, 5, 7.5f, kOn}},
-      {"[Scuffler]\niControllerRandomKick=0\niKickToChest=2\n", {3, 2, 2, 4, 5, 7.5f, kOff}},
-      {"[scuffler]\niKickToChest=8\niControllerRandomKick=0\n",  // section case differs
-       {3, 1, 2, 4, 5, 7.5f, kOn}},
-      {"[Scuffler]\nikicktochest=8\nmax_distance=1\nicontrollerrandomkick=0\n",  // key case differs
-       {3, 1, 2, 4, 5, 7.5f, kOn}},
-      {"", {3, 1, 2, 4, 5, 7.5f, kOn}},  // opens, holds nothing
-      {"[Scuffler]\nMAX_DISTANCE=nan\n", {3, 1, 2, 4, 5, std::nanf(""), kOn}},
+      {"[scuffler]\niKickToChest=8\niControllerRandomKick=1\n", kEveryValue},    // section case
+      {"[Scuffler]\nikicktochest=8\nmax_distance=1\nicontrollerrandomkick=1\n",  // key case
+       kEveryValue},
+      {"", kEveryValue},  // opens, holds nothing
+      {"[Scuffler]\nMAX_DISTANCE=nan\n", {3, 1, 2, 4, 5, std::nanf(""), kOff}},
   };
   for (const auto& c : cases) {
     gSettings = kEveryValue;
