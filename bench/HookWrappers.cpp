@@ -7,7 +7,7 @@
 
 #include "AllocationCounter.h"
 #include "Crowd.h"
-#include "hook/PlatformFile.h"
+#include "platform/PlatformFile.h"
 
 namespace bench {
 namespace {

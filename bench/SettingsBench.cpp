@@ -14,8 +14,8 @@
 
 #include "AllocationCounter.h"
 #include "Benchmarks.h"
-#include "hook/PlatformFile.h"
 #include "ini/OrderedNameMap.h"
+#include "platform/PlatformFile.h"
 #include "settings/Settings.h"
 #include "settings/SettingsFile.h"
 
@@ -41,7 +41,7 @@ std::size_t OpenSizeReadClose() {
     bytes.resize(static_cast<std::size_t>(size));
     scuffler::ReadFileAt(file, 0, bytes.data(), bytes.size(), got);
   }
-  scuffler::Close(file);
+  scuffler::CloseFile(file);
   return got;
 }
 
@@ -58,7 +58,7 @@ std::size_t ParseWithInih(Values& values) {
 }
 
 std::uint64_t KeysLoaded() {
-  const scuffler::IniSection* section = scuffler::Find(scuffler::SettingsDocument, "Scuffler");
+  const scuffler::IniSection* section = scuffler::FindValue(scuffler::SettingsDocument, "Scuffler");
   return section != nullptr ? scuffler::EntryCount(*section) : 0;
 }
 

@@ -131,9 +131,9 @@ void CheckDocument(const IniDocument& document, const IniDocument& expected) {
 
 void CheckSettings(const Settings& before, const IniDocument& document) {
   static const std::string kNoText;
-  const IniSection* section = Find(document, kSettingsSection);
+  const IniSection* section = FindValue(document, kSettingsSection);
   const auto text = [section](const char* key) -> const std::string& {
-    const std::string* value = section != nullptr ? Find(*section, key) : nullptr;
+    const std::string* value = section != nullptr ? FindValue(*section, key) : nullptr;
     return value != nullptr ? *value : kNoText;
   };
   const auto keyCode = [&](const char* key, std::int32_t previous) {

@@ -11,7 +11,7 @@
 
 #include <cstdint>
 
-#include "hook/Platform.h"
+#include "platform/Platform.h"
 
 using ScriptEntryFn = void (*)();
 // Virtual-key code, repeat count, scan code, extended, Alt, was-down-before, is-up-now.

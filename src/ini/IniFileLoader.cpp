@@ -38,7 +38,7 @@ bool ReadWhole(IniFileLoader& loader, std::string& bytes) {
     }
     std::fill(bytes.begin() + static_cast<std::ptrdiff_t>(got), bytes.end(), '\0');
   }
-  Close(loader.file);
+  CloseFile(loader.file);
   return read;
 }
 
@@ -64,7 +64,7 @@ void ParseBytes(std::string_view bytes, IniDocument& document, IniReadBuffers& b
 IniFileLoader::IniFileLoader(const std::string& fileName)
     : file(OpenForReading(fileName.c_str())) {}
 
-IniFileLoader::~IniFileLoader() { Close(file); }
+IniFileLoader::~IniFileLoader() { CloseFile(file); }
 
 std::optional<std::vector<std::string>> ReadLines(IniFileLoader& loader) {
   IniReadBuffers buffers;

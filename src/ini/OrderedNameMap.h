@@ -48,14 +48,14 @@ V& GetOrCreate(OrderedNameMap<V>& map, std::string name) {
   return map.entries.back().second;
 }
 
-// Up to this many entries, Find compares names in order rather than hashing one: faster for the
-// handful of keys a settings section holds, and the same answer, since names are unique.
+// Up to this many entries, FindValue compares names in order rather than hashing one: faster for
+// the handful of keys a settings section holds, and the same answer, since names are unique.
 constexpr std::size_t kEntriesFoundInOrder = 8;
 
 // The value under the trimmed `name`, or null when there is none; for readers that need no copy.
 // Never adds an entry. The pointer stays valid until the next GetOrCreate that appends, or Clear.
 template <typename V>
-const V* Find(const OrderedNameMap<V>& map, std::string_view name) {
+const V* FindValue(const OrderedNameMap<V>& map, std::string_view name) {
   name = Trimmed(name);
   if (map.entries.size() <= kEntriesFoundInOrder) {
     for (const auto& entry : map.entries) {
@@ -74,7 +74,7 @@ const V* Find(const OrderedNameMap<V>& map, std::string_view name) {
 // adds an entry.
 template <typename V>
 V Lookup(const OrderedNameMap<V>& map, std::string name) {
-  const V* const value = Find(map, name);
+  const V* const value = FindValue(map, name);
   return value != nullptr ? *value : V{};
 }
 

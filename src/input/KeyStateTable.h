@@ -11,7 +11,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "hook/Platform.h"
+#include "platform/Platform.h"
 
 namespace scuffler {
 

@@ -2,7 +2,7 @@
 // on Windows the loader finds it by name.
 #pragma once
 
-#include "hook/Platform.h"
+#include "platform/Platform.h"
 
 // Reason 1 registers the script and the keyboard callback; reason 0 removes both, script
 // first; other reasons do nothing. Always TRUE, and never throws: the loader calls it.

@@ -13,7 +13,7 @@ const std::string kNoText;
 // The text of `key` in `section`, or empty text. Nothing is copied: the text is converted before
 // the document can change again.
 const std::string& SettingText(const IniSection* section, const char* key) {
-  const std::string* const text = section != nullptr ? Find(*section, key) : nullptr;
+  const std::string* const text = section != nullptr ? FindValue(*section, key) : nullptr;
   return text != nullptr ? *text : kNoText;
 }
 
@@ -32,7 +32,7 @@ void Assign(const IniSection* section, const char* key, T& field,
 
 void AssignSettings() {
   // The section is found once for all keys: nothing changes the document in between.
-  const IniSection* const section = Find(SettingsDocument, kSettingsSection);
+  const IniSection* const section = FindValue(SettingsDocument, kSettingsSection);
   Assign(section, "iKickToChest", gSettings.iKickToChest, ConvertKeyCode);
   Assign(section, "iKickToLeg", gSettings.iKickToLeg, ConvertKeyCode);
   Assign(section, "iKick1NoRagdoll", gSettings.iKick1NoRagdoll, ConvertKeyCode);

@@ -81,7 +81,7 @@ TEST(OrderedNameMap, FindsEveryNameInSmallAndLargeMaps) {
     for (int j = 0; j <= i; ++j) {
       EXPECT_EQ(Lookup(section, " k" + std::to_string(j) + "\t"), std::to_string(j)) << i;
     }
-    EXPECT_EQ(Find(section, "k" + std::to_string(i + 1)), nullptr) << i;
+    EXPECT_EQ(FindValue(section, "k" + std::to_string(i + 1)), nullptr) << i;
   }
 }
 

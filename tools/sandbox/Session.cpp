@@ -31,7 +31,7 @@ struct WorldPed {
   bool listed = true;
 };
 
-WorldPed* Find(std::vector<WorldPed>& world, std::int32_t handle) {
+WorldPed* FindInWorld(std::vector<WorldPed>& world, std::int32_t handle) {
   const auto it = std::find_if(world.begin(), world.end(),
                                [handle](const WorldPed& ped) { return ped.handle == handle; });
   return it == world.end() ? nullptr : &*it;
@@ -72,7 +72,7 @@ std::string Apply(const Event& event, std::vector<WorldPed>& world) {
     return DescribeKey(*key, event.ms);
   }
   if (const auto* change = std::get_if<PedChange>(&event.change)) {
-    WorldPed& ped = *Find(world, change->handle);
+    WorldPed& ped = *FindInWorld(world, change->handle);
     if (change->position) ped.position = *change->position;
     if (change->listed) ped.listed = *change->listed;
     sim::AddPed(ped.handle, ped.position, ped.listed);

@@ -1,6 +1,6 @@
 // The file API on Windows: kernel32 alone, so that the plug-in needs no C++ file streams.
-#include "hook/Platform.h"
-#include "hook/PlatformFile.h"
+#include "platform/Platform.h"
+#include "platform/PlatformFile.h"
 
 namespace scuffler {
 namespace {
@@ -49,7 +49,7 @@ bool ReadFileAt(PlatformFile file, std::uint64_t offset, char* buffer, std::size
   return true;
 }
 
-void Close(PlatformFile& file) {
+void CloseFile(PlatformFile& file) {
   if (IsOpen(file)) CloseHandle(ToHandle(file));
   file = kNoFile;
 }

@@ -37,6 +37,6 @@ bool ReadFileAt(PlatformFile file, std::uint64_t offset, char* buffer, std::size
                 std::size_t& got);
 
 // Closes `file` if it is open and leaves it kNoFile.
-void Close(PlatformFile& file);
+void CloseFile(PlatformFile& file);
 
 }  // namespace scuffler

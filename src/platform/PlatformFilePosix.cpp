@@ -5,7 +5,7 @@
 
 #include <cerrno>
 
-#include "hook/PlatformFile.h"
+#include "platform/PlatformFile.h"
 
 namespace scuffler {
 
@@ -41,7 +41,7 @@ bool ReadFileAt(PlatformFile file, std::uint64_t offset, char* buffer, std::size
   return true;
 }
 
-void Close(PlatformFile& file) {
+void CloseFile(PlatformFile& file) {
   if (IsOpen(file)) ::close(static_cast<int>(file.handle));
   file = kNoFile;
 }
