@@ -39,8 +39,8 @@ constexpr std::size_t kGuardSize = 4096;
 struct Side {
   ucontext_t context;
   volatile bool leaving = false;  // set between saving this side and setting the other
-  void* fiber = nullptr;      // ThreadSanitizer's fiber
-  void* fakeStack = nullptr;  // AddressSanitizer's, kept while switched away
+  void* fiber = nullptr;          // ThreadSanitizer's fiber
+  void* fakeStack = nullptr;      // AddressSanitizer's, kept while switched away
   const void* stackBottom = nullptr;
   std::size_t stackSize = 0;
 };

@@ -3,8 +3,8 @@
 // A loader is meant to live for one IniSource Read: construct, Reparse (or ParseInto), destroy.
 // Whatever should outlive it, such as the buffers a tick reuses, the caller passes in.
 // The file is open from construction until its bytes have been taken, through the system's own
-// file API (platform/PlatformFile.h): no C++ streams. Nothing here throws on a failed open, size query
-// or read; only running out of memory can raise. Not thread-safe; one loader per thread.
+// file API (platform/PlatformFile.h): no C++ streams. Nothing here throws on a failed open, size
+// query or read; only running out of memory can raise. Not thread-safe; one loader per thread.
 #pragma once
 
 #include <optional>
@@ -12,9 +12,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/PlatformFile.h"
 #include "ini/IniDocument.h"
 #include "ini/IniReadBuffers.h"
+#include "platform/PlatformFile.h"
 
 namespace scuffler {
 
