@@ -63,9 +63,13 @@ void RunRandomTrigger() {
 }
 
 void RunTriggers() {
-  RunKeyTrigger(kMeleeActions[0]);
-  RunRandomTrigger();
-  for (std::size_t row = 1; row < kMeleeActionCount; ++row) RunKeyTrigger(kMeleeActions[row]);
+  for (const int trigger : kTriggerOrder) {
+    if (trigger == kRandomTrigger) {
+      RunRandomTrigger();
+    } else {
+      RunKeyTrigger(kMeleeActions[trigger]);
+    }
+  }
 }
 
 }  // namespace scuffler

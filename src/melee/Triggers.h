@@ -36,7 +36,14 @@ void RunKeyTrigger(const MeleeAction& action);
 // GET_RANDOM_INT_IN_RANGE. While it is off, asks no native at all.
 void RunRandomTrigger();
 
-// All six in tick order: row 0, the random trigger, rows 1 to 4.
+// A trigger: the key trigger of an action row (0 to 4), or kRandomTrigger.
+constexpr int kRandomTrigger = -1;
+
+// The six triggers in the order every tick runs them: the key of row 0, the random trigger, then
+// the keys of rows 1 to 4. Of two rows bound to one key, the earlier here takes the release.
+inline constexpr int kTriggerOrder[] = {0, kRandomTrigger, 1, 2, 3, 4};
+
+// All six, in kTriggerOrder.
 void RunTriggers();
 
 }  // namespace scuffler

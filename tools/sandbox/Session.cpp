@@ -127,40 +127,42 @@ bool SlotCleared(std::uint32_t code) {
          slot.releasedFlag.load() == 0;
 }
 
-// Which triggers fired in the tick, in the order the tick runs them: a key trigger fired when a
-// release pending before the tick was used up (by the first row bound to that key), the random
-// trigger when the plug-in asked the game for its pick.
+// The recorded call of the native `hash`, or null.
+const sim::Call* FindCall(const std::vector<sim::Call>& calls, std::uint64_t hash) {
+  const auto it = std::find_if(calls.begin(), calls.end(), [hash](const sim::Call& call) {
+    return call.op == sim::Op::Native && call.hash == hash;
+  });
+  return it == calls.end() ? nullptr : &*it;
+}
+
+// Which triggers fired in the tick, in the plug-in's own tick order: a key trigger fired when it
+// is the first in that order bound to a key whose release, pending before the tick, the tick used
+// up; the random trigger when the plug-in asked the game for its pick.
 std::vector<TriggerOutcome> FiredTriggers(const KeySlotsBefore& before,
                                           const std::vector<sim::Call>& calls) {
   std::vector<TriggerOutcome> fired;
-  for (std::uint32_t code = 0; code < scuffler::kKeySlotCount; ++code) {
-    if (!before.released[code] || !SlotCleared(code)) continue;
-    for (std::size_t row = 0; row < kActionRows; ++row) {
-      if (scuffler::gSettings.*scuffler::kMeleeActions[row].keyCode ==
-          static_cast<std::int32_t>(code)) {
-        fired.push_back({static_cast<int>(row), static_cast<std::int32_t>(code), 0, 0, ""});
-        break;
+  bool taken[scuffler::kKeySlotCount] = {};
+  for (const int trigger : scuffler::kTriggerOrder) {
+    if (trigger == scuffler::kRandomTrigger) {
+      if (const sim::Call* draw = FindCall(calls, scuffler::hash::kGetRandomIntInRange)) {
+        const auto pick = static_cast<std::int32_t>(static_cast<std::uint32_t>(draw->result[0]));
+        fired.push_back({trigger, 0, pick, 0, ""});
       }
+      continue;
+    }
+    const std::int32_t key = scuffler::gSettings.*scuffler::kMeleeActions[trigger].keyCode;
+    const auto code = static_cast<std::uint32_t>(key);
+    if (code < scuffler::kKeySlotCount && before.released[code] && SlotCleared(code) &&
+        !taken[code]) {
+      taken[code] = true;
+      fired.push_back({trigger, key, 0, 0, ""});
     }
   }
-  for (const sim::Call& call : calls) {
-    if (call.op == sim::Op::Native && call.hash == scuffler::hash::kGetRandomIntInRange) {
-      fired.push_back(
-          {-1, 0, static_cast<std::int32_t>(static_cast<std::uint32_t>(call.result[0])), 0, ""});
-    }
-  }
-  // Row 0, then the random trigger, then rows 1 to 4.
-  const auto place = [](const TriggerOutcome& outcome) {
-    return outcome.row == 0 ? 0 : outcome.row < 0 ? 1 : outcome.row + 1;
-  };
-  std::stable_sort(
-      fired.begin(), fired.end(),
-      [&place](const TriggerOutcome& a, const TriggerOutcome& b) { return place(a) < place(b); });
   return fired;
 }
 
 const char* ActionOf(const TriggerOutcome& outcome) {
-  if (outcome.row >= 0) return scuffler::kMeleeActions[outcome.row].name;
+  if (outcome.row != scuffler::kRandomTrigger) return scuffler::kMeleeActions[outcome.row].name;
   if (outcome.pick < 0 || outcome.pick >= static_cast<std::int32_t>(kActionRows)) return nullptr;
   return scuffler::kMeleeActions[outcome.pick].name;
 }
@@ -199,7 +201,7 @@ std::vector<std::string> Observe(const scuffler::Settings& settingsBefore,
                      : outcome.target == state.engagedPed ? "the engaged ped"
                                                           : "neither target nor engaged";
       ++next;
-    } else if (outcome.row >= 0) {
+    } else if (outcome.row != scuffler::kRandomTrigger) {
       ++totals.releasesWithoutTarget;
     }
     lines.push_back(DescribeTrigger(outcome));

@@ -163,7 +163,7 @@ std::optional<std::string> DescribeTarget(std::int32_t before, std::int32_t afte
 std::string DescribeTrigger(const TriggerOutcome& outcome) {
   std::string text;
   const char* action = "";
-  if (outcome.row >= 0) {
+  if (outcome.row != scuffler::kRandomTrigger) {
     const scuffler::MeleeAction& row = scuffler::kMeleeActions[outcome.row];
     text = std::string(SettingName(row.keyCode)) + " (" + KeyLabel(outcome.key) + "): ";
     action = row.name;
@@ -176,7 +176,8 @@ std::string DescribeTrigger(const TriggerOutcome& outcome) {
     action = scuffler::kMeleeActions[outcome.pick].name;
   }
   if (outcome.target == 0) {
-    return text + "no one to act on" + (outcome.row >= 0 ? ", the release is used up" : "");
+    return text + "no one to act on" +
+           (outcome.row != scuffler::kRandomTrigger ? ", the release is used up" : "");
   }
   return text + action + " on ped " + std::to_string(outcome.target) + ", " + outcome.role;
 }

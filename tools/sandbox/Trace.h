@@ -12,6 +12,7 @@
 #include <string>
 
 #include "Scenario.h"
+#include "melee/Triggers.h"
 #include "settings/Settings.h"
 
 namespace sandbox {
@@ -19,14 +20,14 @@ namespace sandbox {
 // What one trigger did in a tick: a key trigger that used up a release, or the random trigger
 // once the special-ability action was just pressed on a controller.
 struct TriggerOutcome {
-  int row = 0;              // 0 to 4: the key trigger of that action row; -1: the random trigger
+  int row = 0;  // 0 to 4: the key trigger of that action row; scuffler::kRandomTrigger: the random
   std::int32_t key = 0;     // key triggers: the key code whose release was used up
   std::int32_t pick = 0;    // the random trigger: the game's random answer
   std::int32_t target = 0;  // the ped acted on; 0 when nothing started
   const char* role = "";    // what `target` was to the plug-in: "the target", "the engaged ped"
 };
 
-constexpr std::size_t kActionRows = 5;
+constexpr std::size_t kActionRows = scuffler::kMeleeActionCount;
 
 // Per-name totals for the closing summary.
 struct RunTotals {
