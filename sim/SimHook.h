@@ -82,6 +82,14 @@ void SetPedAnswer(std::int32_t ped, std::uint64_t hash, std::int32_t value);
 void SetAnswer(std::uint64_t hash, std::int32_t value);
 void ClearAnswer(std::uint64_t hash);
 
+// Whether SetAnswer (and SetPedAnswer, for a per-ped check) reaches the native `hash`: every native
+// the plug-in calls but the four whose answers the sim computes from their arguments (position,
+// distance, name hash, action start).
+bool TakesAnswers(std::uint64_t hash);
+// The answer under which a known ped passes the per-ped check `hash`, which it gives unless told
+// otherwise: 1 for DOES_ENTITY_EXIST and IS_PED_HUMAN, which must hold, 0 for the others.
+std::int32_t PassingAnswer(std::uint64_t hash);
+
 // Makes worldGetAllPeds report `count` regardless of the buffer: it writes min(count, capacity)
 // entries (the list repeated, or handle 0 when it is empty) and returns `count`. A negative value
 // restores the honest count.

@@ -36,46 +36,23 @@ void PutInt(std::uint64_t* result, std::int32_t value) {
   result[0] = static_cast<std::uint32_t>(value);
 }
 
-// Which argument names the ped of a per-ped check; -1 for natives that are not per-ped checks.
+// Which argument names the ped a per-ped check asks about; -1 for natives that are not such checks.
 int PedArgument(std::uint64_t nativeHash) {
-  switch (nativeHash) {
-    case hash::kDoesEntityExist:
-    case hash::kIsPedHuman:
-    case hash::kIsEntityDead:
-    case hash::kIsPedFatallyInjured:
-    case hash::kIsPedOnMount:
-    case hash::kIsPedInAnyVehicle:
-    case hash::kIsEntityInWater:
-    case hash::kIsPedIncapacitated:
-    case hash::kIsPedRagdoll:
-    case hash::kGetPedConfigFlag:
-    case hash::kGetPedIsGrappling:
-      return 0;
-    case hash::kIsPedInCombat:
-      return 1;
-    default:
-      return -1;
-  }
+  const scuffler::NativeInfo* native = scuffler::FindNative(nativeHash);
+  return native != nullptr ? native->checkedPed : scuffler::kNoPed;
 }
 
-// The default of a check: a known ped is eligible and ready; the player is on keyboard and mouse.
+// The default of a check: a known ped is eligible and ready, an unknown one does not exist; the
+// player is on keyboard and mouse.
 std::int32_t DefaultAnswer(std::uint64_t nativeHash, std::int32_t ped) {
-  switch (nativeHash) {
-    case hash::kDoesEntityExist:
-    case hash::kIsPedHuman:
-      return sim::detail::FindPed(ped) != nullptr ? 1 : 0;
-    case hash::kIsUsingKeyboardAndMouse:
-      return 1;
-    default:
-      return 0;
-  }
+  if (nativeHash == hash::kIsUsingKeyboardAndMouse) return 1;
+  return sim::detail::FindPed(ped) != nullptr ? sim::PassingAnswer(nativeHash) : 0;
 }
 
-bool AnswersWithInt(std::uint64_t nativeHash) {
-  return PedArgument(nativeHash) >= 0 || nativeHash == hash::kIsPauseMenuActive ||
-         nativeHash == hash::kIsUsingKeyboardAndMouse ||
-         nativeHash == hash::kIsControlJustPressed || nativeHash == hash::kGetRandomIntInRange ||
-         nativeHash == hash::kPlayerPedId || nativeHash == hash::kGetMeleeTargetForPed;
+// The natives whose answers are computed from their arguments rather than set.
+bool Computed(std::uint64_t nativeHash) {
+  return nativeHash == hash::kGetEntityCoords || nativeHash == hash::kVdist2 ||
+         nativeHash == hash::kGetHashKey || nativeHash == hash::kTaskPutPedDirectlyIntoMelee;
 }
 
 std::int32_t IntAnswer(const State& state, const sim::Call& call) {
@@ -99,7 +76,7 @@ std::int32_t IntAnswer(const State& state, const sim::Call& call) {
 }
 
 void Answer(State& state, sim::Call& call, std::uint64_t* result) {
-  if (AnswersWithInt(call.hash)) {
+  if (sim::TakesAnswers(call.hash)) {
     PutInt(result, IntAnswer(state, call));
   } else if (call.hash == hash::kGetEntityCoords) {
     const sim::detail::Ped* ped = sim::detail::FindPed(SlotInt(call.args, 0));
@@ -126,6 +103,18 @@ void Answer(State& state, sim::Call& call, std::uint64_t* result) {
 }
 
 }  // namespace
+
+namespace sim {
+
+bool TakesAnswers(std::uint64_t nativeHash) {
+  return scuffler::FindNative(nativeHash) != nullptr && !Computed(nativeHash);
+}
+
+std::int32_t PassingAnswer(std::uint64_t nativeHash) {
+  return nativeHash == hash::kDoesEntityExist || nativeHash == hash::kIsPedHuman ? 1 : 0;
+}
+
+}  // namespace sim
 
 extern "C" void nativeInit(std::uint64_t nativeHash) {
   State& state = TheState();

@@ -1,6 +1,7 @@
 // The natives a scenario may answer, by their public names ("IS_PED_RAGDOLL", or with the
 // namespace, "PED::IS_PED_RAGDOLL") or by hash ("0x47E4E977581C5B55"), and the answer that makes
-// a per-ped check fail. Pure functions over a constant table: safe from any thread.
+// a per-ped check fail. Taken from the plug-in's list of its natives (hook/NativeHashes.h): those
+// whose answers the simulated hook takes. Pure functions over constant tables: any thread.
 #pragma once
 
 #include <cstdint>
@@ -22,15 +23,16 @@ struct AnswerableNative {
   NativeScope scope;
 };
 
-// The native named `text` (a name above, with or without its namespace, in upper case as
-// published; or 0x and hex digits of one of their hashes).
-std::optional<AnswerableNative> FindNative(const std::string& text);
+// The native named `text` (a public name, with or without its namespace, in upper case as
+// published; or 0x and hex digits of its hash), when a scenario may answer it.
+std::optional<AnswerableNative> FindAnswerableNative(const std::string& text);
 
-// The answer under which the per-ped check `hash` fails: 0 for DOES_ENTITY_EXIST and
-// IS_PED_HUMAN, which must hold, 1 for the others, which must not.
+// The answer under which the per-ped check `hash` fails, the opposite of the one the simulated
+// hook passes a known ped with: 0 for DOES_ENTITY_EXIST and IS_PED_HUMAN, which must hold, 1 for
+// the others, which must not.
 std::int32_t FailingAnswer(std::uint64_t hash);
 
-// Every name FindNative knows (without namespaces), comma-separated, for error messages.
+// Every name FindAnswerableNative knows (without namespaces), comma-separated, for error messages.
 std::string NativeNameList(NativeScope scope);
 
 }  // namespace sandbox

@@ -133,7 +133,7 @@ std::uint32_t KeyCode(const Json& value, const std::string& path) {
 }
 
 AnswerableNative Native(const std::string& name, const std::string& path, NativeScope scope) {
-  const std::optional<AnswerableNative> native = FindNative(name);
+  const std::optional<AnswerableNative> native = FindAnswerableNative(name);
   if (!native || (scope == NativeScope::PerPed && native->scope != NativeScope::PerPed)) {
     Fail(path, "\"" + name + "\" is not a native that can be answered " +
                    (scope == NativeScope::PerPed ? "for one ped" : "here") +
