@@ -49,12 +49,6 @@ std::int32_t DefaultAnswer(std::uint64_t nativeHash, std::int32_t ped) {
   return sim::detail::FindPed(ped) != nullptr ? sim::PassingAnswer(nativeHash) : 0;
 }
 
-// The natives whose answers are computed from their arguments rather than set.
-bool Computed(std::uint64_t nativeHash) {
-  return nativeHash == hash::kGetEntityCoords || nativeHash == hash::kVdist2 ||
-         nativeHash == hash::kGetHashKey || nativeHash == hash::kTaskPutPedDirectlyIntoMelee;
-}
-
 std::int32_t IntAnswer(const State& state, const sim::Call& call) {
   if (const auto fixed = state.answers.find(call.hash); fixed != state.answers.end()) {
     return fixed->second;
@@ -75,29 +69,60 @@ std::int32_t IntAnswer(const State& state, const sim::Call& call) {
   return DefaultAnswer(call.hash, ped);
 }
 
+void AnswerPosition(State& /*state*/, sim::Call& call, std::uint64_t* result) {
+  const sim::detail::Ped* ped = sim::detail::FindPed(SlotInt(call.args, 0));
+  const sim::Vec3 at = ped != nullptr ? ped->position : sim::Vec3{};
+  PutFloat(result, 0, at.x);
+  PutFloat(result, 8, at.y);
+  PutFloat(result, 16, at.z);
+}
+
+void AnswerSquaredDistance(State& /*state*/, sim::Call& call, std::uint64_t* result) {
+  const float dx = SlotFloat(call.args, 0) - SlotFloat(call.args, 3);
+  const float dy = SlotFloat(call.args, 1) - SlotFloat(call.args, 4);
+  const float dz = SlotFloat(call.args, 2) - SlotFloat(call.args, 5);
+  PutFloat(result, 0, dx * dx + dy * dy + dz * dz);
+}
+
+void AnswerNameHash(State& /*state*/, sim::Call& call, std::uint64_t* result) {
+  const auto address = static_cast<std::uintptr_t>(Slot(call.args, 0));
+  const auto* text = reinterpret_cast<const char*>(address);
+  call.text = text != nullptr ? text : "";
+  result[0] = sim::detail::HashActionName(call.text);
+}
+
+void StartAction(State& state, sim::Call& call, std::uint64_t* result) {
+  state.actions.push_back({SlotInt(call.args, 0), SlotInt(call.args, 1),
+                           static_cast<std::uint32_t>(Slot(call.args, 2))});
+  result[0] = 1;
+}
+
+// The natives whose answers are computed from their arguments; every other native the plug-in
+// calls answers the 32-bit integer the world, or a test, sets.
+struct ComputedNative {
+  std::uint64_t hash;
+  void (*answer)(State& state, sim::Call& call, std::uint64_t* result);
+};
+
+constexpr ComputedNative kComputedNatives[] = {
+    {hash::kGetEntityCoords, &AnswerPosition},
+    {hash::kVdist2, &AnswerSquaredDistance},
+    {hash::kGetHashKey, &AnswerNameHash},
+    {hash::kTaskPutPedDirectlyIntoMelee, &StartAction},
+};
+
+const ComputedNative* FindComputed(std::uint64_t nativeHash) {
+  for (const ComputedNative& native : kComputedNatives) {
+    if (native.hash == nativeHash) return &native;
+  }
+  return nullptr;
+}
+
 void Answer(State& state, sim::Call& call, std::uint64_t* result) {
-  if (sim::TakesAnswers(call.hash)) {
+  if (const ComputedNative* computed = FindComputed(call.hash)) {
+    computed->answer(state, call, result);
+  } else if (sim::TakesAnswers(call.hash)) {
     PutInt(result, IntAnswer(state, call));
-  } else if (call.hash == hash::kGetEntityCoords) {
-    const sim::detail::Ped* ped = sim::detail::FindPed(SlotInt(call.args, 0));
-    const sim::Vec3 at = ped != nullptr ? ped->position : sim::Vec3{};
-    PutFloat(result, 0, at.x);
-    PutFloat(result, 8, at.y);
-    PutFloat(result, 16, at.z);
-  } else if (call.hash == hash::kVdist2) {
-    const float dx = SlotFloat(call.args, 0) - SlotFloat(call.args, 3);
-    const float dy = SlotFloat(call.args, 1) - SlotFloat(call.args, 4);
-    const float dz = SlotFloat(call.args, 2) - SlotFloat(call.args, 5);
-    PutFloat(result, 0, dx * dx + dy * dy + dz * dz);
-  } else if (call.hash == hash::kGetHashKey) {
-    const auto address = static_cast<std::uintptr_t>(Slot(call.args, 0));
-    const auto* text = reinterpret_cast<const char*>(address);
-    call.text = text != nullptr ? text : "";
-    result[0] = sim::detail::HashActionName(call.text);
-  } else if (call.hash == hash::kTaskPutPedDirectlyIntoMelee) {
-    state.actions.push_back({SlotInt(call.args, 0), SlotInt(call.args, 1),
-                             static_cast<std::uint32_t>(Slot(call.args, 2))});
-    result[0] = 1;
   }
   // Any other native answers zeros.
 }
@@ -107,7 +132,7 @@ void Answer(State& state, sim::Call& call, std::uint64_t* result) {
 namespace sim {
 
 bool TakesAnswers(std::uint64_t nativeHash) {
-  return scuffler::FindNative(nativeHash) != nullptr && !Computed(nativeHash);
+  return scuffler::FindNative(nativeHash) != nullptr && FindComputed(nativeHash) == nullptr;
 }
 
 std::int32_t PassingAnswer(std::uint64_t nativeHash) {
