@@ -15,6 +15,7 @@
 #include "settings/ConvertSetting.h"
 #include "settings/Settings.h"
 #include "settings/SettingsFile.h"
+#include "settings/SettingsTable.h"
 
 using namespace scuffler;
 
@@ -28,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ReparseText(bytes, SettingsDocument, SettingsReadBuffers);
   fuzz::CheckDocument(SettingsDocument, expected);
   const Settings before = gSettings;
-  AssignSettings();
+  AssignSettings(SettingsDocument, gSettings);
   fuzz::CheckSettings(before, expected);
   // The same bytes again, onto the document they made: a tick with the file unchanged.
   ReparseText(bytes, SettingsDocument, SettingsReadBuffers);

@@ -137,7 +137,7 @@ void CheckSettings(const Settings& before, const IniDocument& document) {
     return value != nullptr ? *value : kNoText;
   };
   const auto keyCode = [&](const char* key, std::int32_t previous) {
-    return ConvertKeyCode(text(key)).value_or(previous);
+    return ConvertKeyCode(text(key)).value.value_or(previous);
   };
   Check(gSettings.iKickToChest == keyCode("iKickToChest", before.iKickToChest));
   Check(gSettings.iKickToLeg == keyCode("iKickToLeg", before.iKickToLeg));
@@ -145,9 +145,9 @@ void CheckSettings(const Settings& before, const IniDocument& document) {
   Check(gSettings.iKick2MidFar == keyCode("iKick2MidFar", before.iKick2MidFar));
   Check(gSettings.iKick4Lowfar == keyCode("iKick4Lowfar", before.iKick4Lowfar));
   Check(SameFloat(gSettings.MAX_DISTANCE,
-                  ConvertDistance(text("MAX_DISTANCE")).value_or(before.MAX_DISTANCE)));
+                  ConvertDistance(text("MAX_DISTANCE")).value.value_or(before.MAX_DISTANCE)));
   Check(gSettings.iControllerRandomKick ==
-        ConvertSwitch(text("iControllerRandomKick")).value_or(before.iControllerRandomKick));
+        ConvertSwitch(text("iControllerRandomKick")).value.value_or(before.iControllerRandomKick));
 }
 
 }  // namespace fuzz

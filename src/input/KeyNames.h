@@ -3,8 +3,9 @@
 //
 // Every key has one canonical name, the one printed back ("G", "D5", "Up", "F5", "Numpad5"); most
 // also parse under their Windows name ("VK_UP", "VK_F5", "VK_NUMPAD5"). A top-row digit is `D5`,
-// since a bare `5` is the key code 5. Pure functions over a constant table: any thread, and
-// nothing allocates.
+// since a bare `5` is the key code 5. The table also says whether the script hook's keyboard
+// messages ever carry a key, so that the settings checker can tell a player why one never fires.
+// Pure functions over a constant table: any thread, and nothing allocates.
 #pragma once
 
 #include <cstdint>
@@ -13,9 +14,35 @@
 
 namespace scuffler {
 
+// Whether a binding to a key can ever fire.
+enum class KeyReach : std::uint8_t {
+  Keyboard,       // keyboard messages carry it
+  GameKey,        // carried, but the game acts on it too (W, A, S, D, Shift, Space, Escape, Tab)
+  MouseButton,    // a mouse button: the script hook forwards keyboard messages only
+  SidedModifier,  // left or right Shift, Ctrl or Alt: the messages carry `carriedAs` instead
+};
+
+struct NamedKey {
+  std::string_view name;     // canonical: parsed and printed
+  std::string_view windows;  // the Windows VK_ name, parsed only; empty where Windows has none
+  std::int32_t code;
+  KeyReach reach;
+  std::int32_t carriedAs = 0;  // SidedModifier: the code the messages carry for this key
+};
+
+// The whole table, for tools that search it (the checker's nearest name).
+struct KeyTable {
+  const NamedKey* begin;
+  const NamedKey* end;
+};
+KeyTable AllKeys();
+
 // The code of a canonical or Windows key name, ASCII case-insensitively; nullopt for any other
 // text, the empty text included.
 std::optional<std::int32_t> KeyCodeByName(std::string_view name);
+
+// The row of `code`; null when the code has no name.
+const NamedKey* FindKey(std::int32_t code);
 
 // The canonical name of `code`; empty when the code has none.
 std::string_view KeyName(std::int32_t code);

@@ -1,6 +1,7 @@
 // Text-to-value conversions for the settings: a key code (decimal integer or key name), a
-// distance (float) and a switch (on or off), each reporting failure instead of throwing so a bad
-// value can be skipped.
+// distance (float) and a switch (on or off). Each reports failure instead of throwing, so a bad
+// value can be skipped, and says how it read the text: the plug-in uses only the value, the
+// settings checker tells the player when the text was not read as it looks.
 //
 // Pure functions that allocate nothing; safe from any thread (they touch only errno, which is
 // per thread).
@@ -12,21 +13,40 @@
 
 namespace scuffler {
 
+// How a conversion read its text.
+enum class Reading : std::uint8_t {
+  Whole,            // the whole text is the value
+  WholeAndComment,  // the value, then spaces and a ';' comment (`38 ; up`, `Up ; arrow`)
+  LeadingNumber,    // a number led the text and the rest was ignored (`0x74` is 0, `7,5` is 7)
+  Empty,            // no text at all: nothing converts
+  NotWhole,         // a name or word with more after it (`Shift+F5`, `Right Ctrl`): nothing taken
+  UnknownWord,      // a word that names nothing this setting takes: nothing taken
+  NoValue,          // neither a number nor a word: nothing taken
+  OutOfRange,       // a number too large for the setting's type: nothing taken
+};
+
+// A converted value, or none, and how the text was read.
+template <typename T>
+struct Converted {
+  std::optional<T> value;
+  Reading reading;
+};
+
 // A key code from its text: leading whitespace, an optional sign and decimal digits, anything
-// after ignored; empty when the number does not fit in 32 bits. Only text that leads with no
-// number at all is read as a key name: its first word (letters, digits and _, after leading
-// whitespace) looked up with KeyCodeByName, so `Up ; arrow` is 38; empty when it names no key.
-std::optional<std::int32_t> ConvertKeyCode(const std::string& text);
+// after ignored; none when the number does not fit in 32 bits. Only text that leads with no
+// number at all is read as a key name, and only when the name is all of it, apart from the spaces
+// around it and a ';' comment after it (`Up ; arrow` is 38; `Shift+F5` and `F 5` are none).
+Converted<std::int32_t> ConvertKeyCode(const std::string& text);
 
 // A distance from its text, with strtof's syntax (nan and inf included), anything after ignored.
-// Empty when no number leads the text or it overflows float; an underflow converts to the
+// None when no number leads the text or it overflows float; an underflow converts to the
 // rounded result (zero or a denormal).
-std::optional<float> ConvertDistance(const std::string& text);
+Converted<float> ConvertDistance(const std::string& text);
 
 // A switch from its text. Text that leads with a whole number (as for a key code) is on when the
-// number is above 0 and off otherwise, however large it is. Other text is read by its first word
-// (as for a key name), ASCII case-insensitively: on, true or yes is on; off, false or no is off.
-// Empty for anything else, the empty text included.
-std::optional<bool> ConvertSwitch(const std::string& text);
+// number is above 0 and off otherwise, however large it is. Other text is a word read whole (as
+// a key name), ASCII case-insensitively: on, true or yes is on; off, false or no is off. None for
+// anything else, the empty text included.
+Converted<bool> ConvertSwitch(const std::string& text);
 
 }  // namespace scuffler

@@ -26,8 +26,4 @@ extern Settings gSettings;
 // nothing changes; a value that does not convert leaves its field as it was.
 void LoadSettings();
 
-// The second half of LoadSettings: assigns the fields from section [Scuffler] of
-// SettingsDocument as it stands, each value that converts.
-void AssignSettings();
-
 }  // namespace scuffler

@@ -88,8 +88,9 @@ TEST(KeyNames, EveryNamedCodePrintsUnderANameThatReadsBack) {
     ++named;
     EXPECT_EQ(KeyCodeByName(name), code) << name;
   }
-  // 26 letters, D0 to D9, Numpad0 to Numpad9, F1 to F24 and 25 others.
-  EXPECT_EQ(named, 26 + 10 + 10 + 24 + 25);
+  // 26 letters, D0 to D9, Numpad0 to Numpad9, F1 to F24, 25 others, NumLock and ScrollLock, five
+  // mouse buttons and six left or right modifiers.
+  EXPECT_EQ(named, 26 + 10 + 10 + 24 + 25 + 2 + 5 + 6);
   EXPECT_EQ(KeyName(38), "Up");
   EXPECT_EQ(KeyName(53), "D5");
   EXPECT_EQ(KeyName(101), "Numpad5");

@@ -7,6 +7,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "SettingsFileFixture.h"
 #include "settings/ConvertSetting.h"
@@ -18,109 +19,140 @@ constexpr std::int32_t kInt32Min = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
-TEST(ConvertKeyCode, TakesTheLeadingDecimalNumberWithin32BitsElseAKeyName) {
-  const struct {
-    std::string text;
-    std::optional<std::int32_t> expected;
-  } cases[] = {
-      {"38", 38},
-      {" \t38", 38},
-      {"+7", 7},
-      {"-1", -1},
-      {"300", 300},
-      {"0x26", 0},
-      {"38abc", 38},
-      {"38 ; up", 38},
-      {"007", 7},
-      {"2147483647", kInt32Max},
-      {"-2147483648", kInt32Min},
-      {"2147483648", std::nullopt},
-      {"-2147483649", std::nullopt},
-      {"99999999999999999999", std::nullopt},
-      {"", std::nullopt},
-      {"abc", std::nullopt},
-      {"-", std::nullopt},
-      {"x38", std::nullopt},
-      {"1.9", 1},
-      // No number at all: the first word, by key name.
-      {"Up", 38},
-      {"vk_up", 38},
-      {"F5", 116},
-      {"Numpad5", 101},
-      {"Up ; arrow", 38},
-      {" \tD5", 53},
-      {"g", 71},
-      {"VK_F24", 135},
-      {"VK_NUMPAD5;", 101},
-      {"F25", std::nullopt},
-      {"Up-arrow", 38},
-      {"Uparrow", std::nullopt},
-      {"-Up", std::nullopt},
-      {";Up", std::nullopt},
-      {"5Up", 5},
-      {"F9", 120},
-      {"D9", 57},
-      {"VK_NUMPAD9", 105},
-      {"F10", 121},
-      {"D0", 48},
-      {"\r38", 38},  // CR, VT and FF lead like a space
-      {"\vD5", 53},
-      {"\fUp", 38},
-  };
+constexpr Reading kWhole = Reading::Whole;
+constexpr Reading kComment = Reading::WholeAndComment;
+constexpr Reading kLeading = Reading::LeadingNumber;
+constexpr Reading kEmpty = Reading::Empty;
+constexpr Reading kNotWhole = Reading::NotWhole;
+constexpr Reading kUnknown = Reading::UnknownWord;
+constexpr Reading kNoValue = Reading::NoValue;
+constexpr Reading kRange = Reading::OutOfRange;
+
+template <typename T>
+struct ConversionCase {
+  std::string text;
+  std::optional<T> expected;
+  Reading reading;
+};
+
+template <typename T>
+void ExpectConversions(Converted<T> (*convert)(const std::string&),
+                       const std::vector<ConversionCase<T>>& cases) {
   for (const auto& c : cases) {
-    EXPECT_EQ(ConvertKeyCode(c.text), c.expected) << '"' << c.text << '"';
+    const Converted<T> got = convert(c.text);
+    EXPECT_EQ(got.value, c.expected) << '"' << c.text << '"';
+    EXPECT_EQ(got.reading, c.reading) << '"' << c.text << '"';
   }
 }
 
+TEST(ConvertKeyCode, TakesTheLeadingDecimalNumberWithin32BitsElseAWholeKeyName) {
+  ExpectConversions<std::int32_t>(
+      ConvertKeyCode, {
+                          {"38", 38, kWhole},
+                          {" \t38", 38, kWhole},
+                          {"+7", 7, kWhole},
+                          {"-1", -1, kWhole},
+                          {"300", 300, kWhole},
+                          {"0x26", 0, kLeading},
+                          {"0x74", 0, kLeading},
+                          {"38abc", 38, kLeading},
+                          {"38 ; up", 38, kComment},
+                          {"38;up", 38, kComment},
+                          {"007", 7, kWhole},
+                          {"2147483647", kInt32Max, kWhole},
+                          {"-2147483648", kInt32Min, kWhole},
+                          {"2147483648", std::nullopt, kRange},
+                          {"-2147483649", std::nullopt, kRange},
+                          {"99999999999999999999", std::nullopt, kRange},
+                          {"", std::nullopt, kEmpty},
+                          {" \t", std::nullopt, kEmpty},
+                          {"abc", std::nullopt, kUnknown},
+                          {"-", std::nullopt, kNoValue},
+                          {"x38", std::nullopt, kUnknown},
+                          {"1.9", 1, kLeading},
+                          // No number at all: a key name, and only when it is the whole value.
+                          {"Up", 38, kWhole},
+                          {"vk_up", 38, kWhole},
+                          {"F5", 116, kWhole},
+                          {"Numpad5", 101, kWhole},
+                          {"Up ; arrow", 38, kComment},
+                          {" \tD5 \t", 53, kWhole},
+                          {"g", 71, kWhole},
+                          {"VK_F24", 135, kWhole},
+                          {"VK_NUMPAD5;", 101, kComment},
+                          {"ScrollLock", 145, kWhole},
+                          {"F25", std::nullopt, kUnknown},
+                          {"Shift+F5", std::nullopt, kNotWhole},
+                          {"Right Ctrl", std::nullopt, kNotWhole},
+                          {"F 5", std::nullopt, kNotWhole},
+                          {"Up-arrow", std::nullopt, kNotWhole},
+                          {"Uparrow", std::nullopt, kUnknown},
+                          {"-Up", std::nullopt, kNoValue},
+                          {";Up", std::nullopt, kNoValue},
+                          {"5Up", 5, kLeading},
+                          {"F9", 120, kWhole},
+                          {"D9", 57, kWhole},
+                          {"VK_NUMPAD9", 105, kWhole},
+                          {"F10", 121, kWhole},
+                          {"D0", 48, kWhole},
+                          {"\r38", 38, kWhole},  // CR, VT and FF lead like a space
+                          {"\vD5", 53, kWhole},
+                          {"\fUp", 38, kWhole},
+                      });
+}
+
 TEST(ConvertDistance, TakesTheLeadingFloatUnlessItOverflows) {
-  const struct {
-    std::string text;
-    std::optional<float> expected;
-  } cases[] = {
-      {"7.5", 7.5f},      {"10.0", 10.0f},     {" -3", -3.0f},         {".5m", 0.5f},
-      {"0x26", 38.0f},    {"1e3", 1000.0f},    {"3.4e38", 3.4e38f},    {"inf", kInf},
-      {"-INF", -kInf},    {"1e-50", 0.0f},     {"1e39", std::nullopt}, {"-1e39", std::nullopt},
-      {"", std::nullopt}, {"m", std::nullopt}, {"-", std::nullopt},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(ConvertDistance(c.text), c.expected) << '"' << c.text << '"';
-  }
-  const std::optional<float> nan = ConvertDistance("nan");
+  ExpectConversions<float>(ConvertDistance, {
+                                                {"7.5", 7.5f, kWhole},
+                                                {"10.0", 10.0f, kWhole},
+                                                {" -3", -3.0f, kWhole},
+                                                {".5m", 0.5f, kLeading},
+                                                {"7,5", 7.0f, kLeading},
+                                                {"10m", 10.0f, kLeading},
+                                                {"0x26", 38.0f, kWhole},
+                                                {"1e3", 1000.0f, kWhole},
+                                                {"3.4e38", 3.4e38f, kWhole},
+                                                {"inf", kInf, kWhole},
+                                                {"-INF", -kInf, kWhole},
+                                                {"1e-50", 0.0f, kWhole},
+                                                {"7.5 ; m", 7.5f, kComment},
+                                                {"1e39", std::nullopt, kRange},
+                                                {"-1e39", std::nullopt, kRange},
+                                                {"", std::nullopt, kEmpty},
+                                                {"m", std::nullopt, kNoValue},
+                                                {"-", std::nullopt, kNoValue},
+                                            });
+  const std::optional<float> nan = ConvertDistance("nan").value;
   ASSERT_TRUE(nan.has_value());
   EXPECT_TRUE(std::isnan(*nan));
 }
 
-TEST(ConvertSwitch, TakesTheSignOfALeadingNumberElseAnOnOrOffWord) {
-  const struct {
-    std::string text;
-    std::optional<bool> expected;
-  } cases[] = {
-      {"1", true},
-      {" +7 ; on", true},
-      {"99999999999999999999", true},
-      {"0", false},
-      {"-1", false},
-      {"-99999999999999999999", false},
-      {"0.9", false},
-      {"0x1", false},
-      // No number at all: the first word.
-      {"on", true},
-      {"TRUE", true},
-      {" 	Yes ; a controller", true},
-      {"off", false},
-      {"False", false},
-      {"NO", false},
-      {"no-thanks", false},
-      {"", std::nullopt},
-      {"-", std::nullopt},
-      {"maybe", std::nullopt},
-      {"onward", std::nullopt},
-      {"-on", std::nullopt},
-      {";on", std::nullopt},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(ConvertSwitch(c.text), c.expected) << '"' << c.text << '"';
-  }
+TEST(ConvertSwitch, TakesTheSignOfALeadingNumberElseAWholeOnOrOffWord) {
+  ExpectConversions<bool>(ConvertSwitch, {
+                                             {"1", true, kWhole},
+                                             {" +7 ; on", true, kComment},
+                                             {"99999999999999999999", true, kWhole},
+                                             {"0", false, kWhole},
+                                             {"-1", false, kWhole},
+                                             {"-99999999999999999999", false, kWhole},
+                                             {"0.9", false, kLeading},
+                                             {"0x1", false, kLeading},
+                                             // No number at all: the whole word.
+                                             {"on", true, kWhole},
+                                             {"TRUE", true, kWhole},
+                                             {" \tYes ; a controller", true, kComment},
+                                             {"off", false, kWhole},
+                                             {"False", false, kWhole},
+                                             {"NO", false, kWhole},
+                                             {"no-thanks", std::nullopt, kNotWhole},
+                                             {"on please", std::nullopt, kNotWhole},
+                                             {"", std::nullopt, kEmpty},
+                                             {"-", std::nullopt, kNoValue},
+                                             {"maybe", std::nullopt, kUnknown},
+                                             {"onward", std::nullopt, kUnknown},
+                                             {"-on", std::nullopt, kNoValue},
+                                             {";on", std::nullopt, kNoValue},
+                                         });
 }
 
 using LoadSettingsTest = SettingsFileFixture;
@@ -199,6 +231,7 @@ TEST_F(LoadSettingsTest, AValueThatFailsKeepsItsFieldAndTheOtherKeysStillLoad) {
       {"[Scuffler]\nMAX_DISTANCE=far\niKickToChest=-1\niKickToLeg=300\n",
        {3, -1, 300, 4, 5, 7.5f, kOff}},
       {"[Scuffler]\niControllerRandomKick=maybe\n", kEveryValue},
+      {"[Scuffler]\niKickToChest=Shift+F5\niKickToLeg=Right Ctrl\niKick2MidFar=F 5\n", kEveryValue},
       {"[Scuffler]\niControllerRandomKick=\n", kEveryValue},
       {"[Scuffler]\niControllerRandomKick=Yes ; a controller\n", {3, 1, 2, 4, 5, 7.5f, kOn}},
       {"[scuffler]\niKickToChest=8\niControllerRandomKick=1\n", kEveryValue},    // section case

@@ -6,27 +6,17 @@
 #include "input/KeyNames.h"
 #include "input/KeyStateTable.h"
 #include "melee/Triggers.h"
+#include "settings/SettingsTable.h"
 
 namespace sandbox {
 namespace {
 
 using scuffler::Settings;
 
-struct KeySetting {
-  const char* name;
-  std::int32_t Settings::*field;
-};
-
-// In the order of the settings file.
-constexpr KeySetting kKeySettings[] = {
-    {"iKick1NoRagdoll", &Settings::iKick1NoRagdoll}, {"iKickToChest", &Settings::iKickToChest},
-    {"iKickToLeg", &Settings::iKickToLeg},           {"iKick2MidFar", &Settings::iKick2MidFar},
-    {"iKick4Lowfar", &Settings::iKick4Lowfar},
-};
-
+// The setting whose key code `field` is, by the plug-in's own table.
 const char* SettingName(std::int32_t Settings::*field) {
-  for (const KeySetting& setting : kKeySettings) {
-    if (setting.field == field) return setting.name;
+  for (const scuffler::SettingField& setting : scuffler::kSettingFields) {
+    if (setting.keyCode == field) return setting.name;
   }
   return "?";
 }
@@ -122,23 +112,40 @@ std::string DescribeIniChange(const IniChange& change) {
   return "Scuffler.ini written, " + Plural(lines, "line", "lines");
 }
 
+std::string SettingValue(const scuffler::SettingField& field, const Settings& settings) {
+  switch (field.type) {
+    case scuffler::SettingType::KeyCode:
+      return KeyWithCode(settings.*field.keyCode);
+    case scuffler::SettingType::Distance:
+      return FormatNumber(settings.*field.distance);
+    case scuffler::SettingType::Switch:
+      break;
+  }
+  return OnOff(settings.*field.toggle);
+}
+
+std::string DescribeAllSettings(const Settings& settings) {
+  std::string text;
+  for (const scuffler::SettingField& field : scuffler::kSettingFields) {
+    text +=
+        (text.empty() ? "" : ", ") + std::string(field.name) + " " + SettingValue(field, settings);
+  }
+  return "settings: " + text;
+}
+
 std::optional<std::string> DescribeSettings(const Settings& before, const Settings& after) {
   std::string text;
-  for (const KeySetting& setting : kKeySettings) {
-    const std::int32_t was = before.*setting.field;
-    const std::int32_t now = after.*setting.field;
-    if (was == now) continue;
-    text += (text.empty() ? "" : ", ") + std::string(setting.name) + " " + KeyWithCode(was) +
-            " -> " + KeyWithCode(now);
-  }
-  // Bitwise, so that a change to or from a value that is not a number still shows.
-  if (std::memcmp(&before.MAX_DISTANCE, &after.MAX_DISTANCE, sizeof(float)) != 0) {
-    text += (text.empty() ? "" : ", ") + std::string("MAX_DISTANCE ") +
-            FormatNumber(before.MAX_DISTANCE) + " -> " + FormatNumber(after.MAX_DISTANCE);
-  }
-  if (before.iControllerRandomKick != after.iControllerRandomKick) {
-    text += (text.empty() ? "" : ", ") + std::string("iControllerRandomKick ") +
-            OnOff(before.iControllerRandomKick) + " -> " + OnOff(after.iControllerRandomKick);
+  for (const scuffler::SettingField& field : scuffler::kSettingFields) {
+    const std::string was = SettingValue(field, before);
+    const std::string now = SettingValue(field, after);
+    // By value and, for the distance, bitwise, so that a change to or from a value that is not a
+    // number still shows.
+    const bool same =
+        field.type == scuffler::SettingType::Distance
+            ? std::memcmp(&(before.*field.distance), &(after.*field.distance), sizeof(float)) == 0
+            : was == now;
+    if (same) continue;
+    text += (text.empty() ? "" : ", ") + std::string(field.name) + " " + was + " -> " + now;
   }
   if (text.empty()) return std::nullopt;
   return "settings: " + text;

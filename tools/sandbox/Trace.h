@@ -14,6 +14,7 @@
 #include "Scenario.h"
 #include "melee/Triggers.h"
 #include "settings/Settings.h"
+#include "settings/SettingsTable.h"
 
 namespace sandbox {
 
@@ -47,6 +48,10 @@ std::string DescribeKey(const KeyEvent& event, int ms);
 std::string DescribePedChange(const PedChange& change);
 std::string DescribeWorldAnswers(const WorldAnswers& change);
 std::string DescribeIniChange(const IniChange& change);
+
+// Every setting with its value, in the settings file's order: what a session starts with.
+std::string SettingValue(const scuffler::SettingField& field, const scuffler::Settings& settings);
+std::string DescribeAllSettings(const scuffler::Settings& settings);
 
 // What the plug-in did in a tick. Each is nullopt when nothing changed.
 std::optional<std::string> DescribeSettings(const scuffler::Settings& before,

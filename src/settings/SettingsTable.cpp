@@ -1,0 +1,70 @@
+#include "settings/SettingsTable.h"
+
+#include "settings/SettingsFile.h"
+
+namespace scuffler {
+namespace {
+
+constexpr SettingField Key(const char* name, std::int32_t Settings::*field) {
+  return {name, SettingType::KeyCode, field, nullptr, nullptr};
+}
+
+const std::string kNoText;
+
+// The text of `key` in `section`, or empty text. Nothing is copied: the text is converted before
+// the document can change again.
+const std::string& SettingText(const IniSection* section, const char* key) {
+  const std::string* const text = section != nullptr ? FindValue(*section, key) : nullptr;
+  return text != nullptr ? *text : kNoText;
+}
+
+template <typename T>
+Reading AssignConverted(const Converted<T>& converted, T& field) {
+  if (converted.value) field = *converted.value;
+  return converted.reading;
+}
+
+}  // namespace
+
+const SettingField kSettingFields[kSettingCount] = {
+    Key("iKick1NoRagdoll", &Settings::iKick1NoRagdoll),
+    Key("iKickToChest", &Settings::iKickToChest),
+    Key("iKickToLeg", &Settings::iKickToLeg),
+    Key("iKick2MidFar", &Settings::iKick2MidFar),
+    Key("iKick4Lowfar", &Settings::iKick4Lowfar),
+    {"MAX_DISTANCE", SettingType::Distance, nullptr, &Settings::MAX_DISTANCE, nullptr},
+    {"iControllerRandomKick", SettingType::Switch, nullptr, nullptr,
+     &Settings::iControllerRandomKick},
+};
+
+const SettingField* FindSettingField(const std::string& name) {
+  for (const SettingField& field : kSettingFields) {
+    if (name == field.name) return &field;
+  }
+  return nullptr;
+}
+
+Reading AssignSetting(const SettingField& field, const std::string& text, Settings& settings) {
+  switch (field.type) {
+    case SettingType::KeyCode:
+      return AssignConverted(ConvertKeyCode(text), settings.*field.keyCode);
+    case SettingType::Distance:
+      return AssignConverted(ConvertDistance(text), settings.*field.distance);
+    case SettingType::Switch:
+      break;
+  }
+  return AssignConverted(ConvertSwitch(text), settings.*field.toggle);
+}
+
+void AssignSettings(const IniDocument& document, Settings& settings) {
+  // The section is found once for all keys: nothing changes the document in between. A value that
+  // does not convert, or a key the file does not hold, leaves its field as it was; the other keys
+  // still load. A file caught half-saved by the player's editor thus changes nothing it does not
+  // name.
+  const IniSection* const section = FindValue(document, kSettingsSection);
+  for (const SettingField& field : kSettingFields) {
+    AssignSetting(field, SettingText(section, field.name), settings);
+  }
+}
+
+}  // namespace scuffler
