@@ -8,6 +8,8 @@
 #   -DEXPECTED_ERR=file  expected standard error (none: nothing)
 #   -DSVG=name -DEXPECTED_SVG=file   ask for a map and compare it
 #   -DEXISTING_INI=file  a Scuffler.ini to find in the run directory, which must stay as it was
+#   -DINI=file           given as --ini ../NAME; it must stay as it was, and nothing may be left
+#                        in the temporary folder the run used
 cmake_minimum_required(VERSION 3.25)
 
 file(REMOVE_RECURSE "${WORKDIR}")
@@ -25,6 +27,13 @@ if(SVG)
 endif()
 if(EXISTING_INI)
   file(COPY_FILE "${EXISTING_INI}" "${run}/Scuffler.ini")
+endif()
+if(INI)
+  get_filename_component(name "${INI}" NAME)
+  file(COPY_FILE "${INI}" "${WORKDIR}/${name}")
+  list(APPEND args --ini "../${name}")
+  set(ENV{TMPDIR} "${WORKDIR}/tmp")
+  file(MAKE_DIRECTORY "${WORKDIR}/tmp")
 endif()
 if(NOT DEFINED EXPECTED_EXIT)
   set(EXPECTED_EXIT 0)
@@ -61,6 +70,14 @@ if(EXISTING_INI)
   file(READ "${run}/Scuffler.ini" ini)
   expect_same(ini "${ini}" "${EXISTING_INI}")
   file(REMOVE "${run}/Scuffler.ini")
+endif()
+if(INI)
+  file(READ "${WORKDIR}/${name}" ini)
+  expect_same(ini "${ini}" "${INI}")
+  file(GLOB left RELATIVE "${WORKDIR}/tmp" "${WORKDIR}/tmp/*")
+  if(left)
+    string(APPEND failures "left behind in the temporary folder: ${left}\n")
+  endif()
 endif()
 # Whatever the scenario wrote into the working directory, it must have taken away again.
 file(GLOB left RELATIVE "${run}" "${run}/*")

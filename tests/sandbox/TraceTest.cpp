@@ -82,18 +82,19 @@ TEST(TraceTest, EngagedAndTarget) {
 }
 
 TEST(TraceTest, Triggers) {
-  EXPECT_EQ(DescribeTrigger({1, 72, 0, 60, "the target"}),
+  EXPECT_EQ(DescribeTrigger({1, 72, 0, 60, "the target", ""}),
             "iKickToChest (H): AR_ATTACK_COUNTER_FROM_DODGELEFT_V1 on ped 60, the target");
-  EXPECT_EQ(DescribeTrigger({4, 37, 0, 0, ""}),
-            "iKick4Lowfar (Left): no one to act on, the release is used up");
+  EXPECT_EQ(DescribeTrigger({4, 37, 0, 0, "", "the player is not ready: IS_PED_ON_MOUNT"}),
+            "iKick4Lowfar (Left): no one to act on (the player is not ready: IS_PED_ON_MOUNT), "
+            "the release is used up");
   const std::string pressed = "special-ability action pressed on a controller, the game picked ";
-  EXPECT_EQ(DescribeTrigger({scuffler::kRandomTrigger, 0, 3, 13, "the engaged ped"}),
+  EXPECT_EQ(DescribeTrigger({scuffler::kRandomTrigger, 0, 3, 13, "the engaged ped", ""}),
             pressed + "3: AR_KICK_MID_FAR_V01 on ped 13, the engaged ped");
-  EXPECT_EQ(DescribeTrigger({scuffler::kRandomTrigger, 0, 0, 0, ""}),
-            pressed + "0: no one to act on");
-  EXPECT_EQ(DescribeTrigger({scuffler::kRandomTrigger, 0, 5, 0, ""}),
+  EXPECT_EQ(DescribeTrigger({scuffler::kRandomTrigger, 0, 0, 0, "", "no target, no engaged ped"}),
+            pressed + "0: no one to act on (no target, no engaged ped)");
+  EXPECT_EQ(DescribeTrigger({scuffler::kRandomTrigger, 0, 5, 0, "", ""}),
             pressed + "5: outside 0 to 4, nothing started");
-  EXPECT_EQ(DescribeTrigger({scuffler::kRandomTrigger, 0, -1, 0, ""}),
+  EXPECT_EQ(DescribeTrigger({scuffler::kRandomTrigger, 0, -1, 0, "", ""}),
             pressed + "-1: outside 0 to 4, nothing started");
   EXPECT_EQ(DescribeUnusedRelease(71, false, 16),
             "release of G not taken: no action is bound to it");

@@ -146,7 +146,7 @@ std::vector<TriggerOutcome> FiredTriggers(const KeySlotsBefore& before,
     if (trigger == scuffler::kRandomTrigger) {
       if (const sim::Call* draw = FindCall(calls, scuffler::hash::kGetRandomIntInRange)) {
         const auto pick = static_cast<std::int32_t>(static_cast<std::uint32_t>(draw->result[0]));
-        fired.push_back({trigger, 0, pick, 0, ""});
+        fired.push_back({trigger, 0, pick, 0, "", ""});
       }
       continue;
     }
@@ -155,10 +155,47 @@ std::vector<TriggerOutcome> FiredTriggers(const KeySlotsBefore& before,
     if (code < scuffler::kKeySlotCount && before.released[code] && SlotCleared(code) &&
         !taken[code]) {
       taken[code] = true;
-      fired.push_back({trigger, key, 0, 0, ""});
+      fired.push_back({trigger, key, 0, 0, "", ""});
     }
   }
   return fired;
+}
+
+// The public name of the last native the plug-in asked since the call log was last taken: where a
+// chain of checks that failed stopped.
+std::string LastNativeAsked() {
+  const std::vector<sim::Call> calls = sim::TakeCalls();
+  for (auto call = calls.rbegin(); call != calls.rend(); ++call) {
+    if (call->op != sim::Op::Native) continue;
+    const scuffler::NativeInfo* const native = scuffler::FindNative(call->hash);
+    return native != nullptr ? native->name : "an unlisted native";
+  }
+  return "no native";
+}
+
+// Why the plug-in found no one to act on, in the world as the tick left it: its own checks asked
+// again, each naming the native it stopped at. The player's readiness first, as neither ped is
+// taken without it; then the target and the engaged ped, each asked alone.
+std::string WhyNoOneToActOn() {
+  scuffler::TickState& state = scuffler::gTickState;
+  const scuffler::TickState tick = state;
+  sim::TakeCalls();
+  if (!scuffler::IsPlayerReady()) return "the player is not ready: " + LastNativeAsked();
+  const auto askAlone = [&state](std::int32_t target, std::int32_t engaged) {
+    state.targetPed = target;
+    state.engagedPed = engaged;
+    const bool taken = scuffler::ChooseActionTarget() != 0;
+    const std::string stoppedAt = LastNativeAsked();
+    return taken ? std::string("fit now") : stoppedAt;
+  };
+  std::string reason = tick.targetPed == 0 ? "no target"
+                                           : "target ped " + std::to_string(tick.targetPed) + ": " +
+                                                 askAlone(tick.targetPed, 0);
+  reason += tick.engagedPed == 0 ? ", no engaged ped"
+                                 : ", engaged ped " + std::to_string(tick.engagedPed) + ": " +
+                                       askAlone(0, tick.engagedPed);
+  state = tick;
+  return reason;
 }
 
 const char* ActionOf(const TriggerOutcome& outcome) {
@@ -175,13 +212,18 @@ std::size_t RowOfAction(const std::string& name) {
 }
 
 // What the plug-in did in the tick that just ran, as trace lines; counts actions into `totals`.
-std::vector<std::string> Observe(const scuffler::Settings& settingsBefore,
+std::vector<std::string> Observe(const scuffler::Settings* settingsBefore,
                                  const scuffler::TickState& stateBefore,
                                  const KeySlotsBefore& slotsBefore,
                                  const std::vector<WorldPed>& world, RunTotals& totals) {
   std::vector<std::string> lines;
   const scuffler::TickState& state = scuffler::gTickState;
-  if (auto line = DescribeSettings(settingsBefore, scuffler::gSettings)) lines.push_back(*line);
+  // The first tick shows every setting it loaded; later ones, what changed.
+  if (settingsBefore == nullptr) {
+    lines.push_back(DescribeAllSettings(scuffler::gSettings));
+  } else if (auto line = DescribeSettings(*settingsBefore, scuffler::gSettings)) {
+    lines.push_back(*line);
+  }
   if (auto line = DescribeEngaged(stateBefore.engagedPed, state.engagedPed)) lines.push_back(*line);
   const float distance = DistanceTo(world, state.playerPed, state.targetPed);
   if (auto line = DescribeTarget(stateBefore.targetPed, state.targetPed, distance)) {
@@ -201,8 +243,9 @@ std::vector<std::string> Observe(const scuffler::Settings& settingsBefore,
                      : outcome.target == state.engagedPed ? "the engaged ped"
                                                           : "neither target nor engaged";
       ++next;
-    } else if (outcome.row != scuffler::kRandomTrigger) {
-      ++totals.releasesWithoutTarget;
+    } else if (action != nullptr) {
+      outcome.reason = WhyNoOneToActOn();
+      if (outcome.row != scuffler::kRandomTrigger) ++totals.releasesWithoutTarget;
     }
     lines.push_back(DescribeTrigger(outcome));
   }
@@ -303,8 +346,8 @@ SessionResult RunSession(const Scenario& scenario, std::ostream& trace) {
     sim::TakeCalls();
     sim::TakeActions();
     if (!sim::RunScriptTicks(1)) throw std::runtime_error("the plug-in's script stopped running");
-    for (std::string& line :
-         Observe(settingsBefore, stateBefore, slotsBefore, world, result.totals)) {
+    for (std::string& line : Observe(tick == 1 ? nullptr : &settingsBefore, stateBefore,
+                                     slotsBefore, world, result.totals)) {
       lines.push_back(std::move(line));
     }
     for (const std::uint32_t key : Unique(releasedKeys)) {

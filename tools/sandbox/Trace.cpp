@@ -183,7 +183,7 @@ std::string DescribeTrigger(const TriggerOutcome& outcome) {
     action = scuffler::kMeleeActions[outcome.pick].name;
   }
   if (outcome.target == 0) {
-    return text + "no one to act on" +
+    return text + "no one to act on" + (outcome.reason.empty() ? "" : " (" + outcome.reason + ")") +
            (outcome.row != scuffler::kRandomTrigger ? ", the release is used up" : "");
   }
   return text + action + " on ped " + std::to_string(outcome.target) + ", " + outcome.role;

@@ -1,10 +1,15 @@
 // scuffler-sandbox: runs the real plug-in against the simulated script hook on a scenario and
 // prints, tick by tick, what it did. See docs/sandbox.md for the scenario format and the trace.
+#include <stdlib.h>  // mkdtemp
+
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 
 #include "DefaultScenario.h"
@@ -18,14 +23,46 @@ constexpr int kScenarioError = 1;
 constexpr int kUsageError = 2;
 
 const char* const kUsage =
-    "usage: scuffler-sandbox [SCENARIO.json] [--svg MAP.svg]\n"
+    "usage: scuffler-sandbox [SCENARIO.json] [--svg MAP.svg] [--ini SETTINGS.ini]\n"
+    "       scuffler-sandbox --version\n"
     "Runs the Scuffler plug-in on a scenario (without one, the built-in quick-start scenario)\n"
     "with the Scuffler.ini of the working directory, and prints every tick that changed\n"
-    "anything. --svg draws a top-down map of the last tick.\n";
+    "anything. --svg draws a top-down map of the last tick. --ini runs with a copy of the\n"
+    "settings file given instead, in a private temporary folder: the file is never written.\n";
 
 struct Options {
   std::string scenarioFile;  // empty: the built-in scenario
   std::string svgFile;
+  std::string iniFile;  // empty: the working directory's Scuffler.ini
+};
+
+namespace fs = std::filesystem;
+
+// A folder of its own under the system's temporary folder, holding a copy of the settings file
+// the run was given, and the working directory while the session runs; removed with everything
+// in it at the end.
+class PrivateGameFolder {
+ public:
+  explicit PrivateGameFolder(const std::string& settingsText) {
+    std::string name = (fs::temp_directory_path() / "scuffler-sandbox-XXXXXX").string();
+    if (mkdtemp(name.data()) == nullptr) throw std::runtime_error("cannot make a temporary folder");
+    folder_ = name;
+    std::ofstream copy(folder_ / "Scuffler.ini", std::ios::binary | std::ios::trunc);
+    copy << settingsText;
+    if (!copy.flush()) throw std::runtime_error("cannot copy the settings file to " + name);
+    fs::current_path(folder_);
+  }
+  ~PrivateGameFolder() {
+    std::error_code ignored;
+    fs::current_path(before_, ignored);
+    fs::remove_all(folder_, ignored);
+  }
+  PrivateGameFolder(const PrivateGameFolder&) = delete;
+  PrivateGameFolder& operator=(const PrivateGameFolder&) = delete;
+
+ private:
+  fs::path before_ = fs::current_path();
+  fs::path folder_;
 };
 
 int Fail(const std::string& message, int code) {
@@ -54,7 +91,16 @@ int Run(const Options& options) {
     std::cerr << parsed.error << '\n';
     return kScenarioError;
   }
-  if (sandbox::WritesIni(*parsed.scenario) && std::ifstream("Scuffler.ini").good()) {
+  // Named before the session may change the working directory.
+  const std::string svgFile = options.svgFile.empty() ? "" : fs::absolute(options.svgFile).string();
+  std::optional<PrivateGameFolder> privateFolder;
+  if (!options.iniFile.empty()) {
+    std::string settings;
+    if (!ReadFile(options.iniFile, settings)) {
+      return Fail("cannot read " + options.iniFile, kScenarioError);
+    }
+    privateFolder.emplace(settings);
+  } else if (sandbox::WritesIni(*parsed.scenario) && std::ifstream("Scuffler.ini").good()) {
     return Fail(source +
                     " writes its own Scuffler.ini, but there is one in the working directory "
                     "already; run it from another directory (the file was left untouched)",
@@ -62,8 +108,8 @@ int Run(const Options& options) {
   }
   const sandbox::SessionResult result = sandbox::RunSession(*parsed.scenario, std::cout);
   std::cout.flush();
-  if (!options.svgFile.empty()) {
-    std::ofstream svg(options.svgFile, std::ios::binary | std::ios::trunc);
+  if (!svgFile.empty()) {
+    std::ofstream svg(svgFile, std::ios::binary | std::ios::trunc);
     svg << sandbox::DrawMap(result.lastTick);
     if (!svg.flush()) return Fail("cannot write " + options.svgFile, kScenarioError);
   }
@@ -80,10 +126,15 @@ int main(int argc, char** argv) {
       std::cout << kUsage;
       return 0;
     }
-    if (argument == "--svg") {
-      if (i + 1 == argc)
-        return Fail("--svg needs a file name\n" + std::string(kUsage), kUsageError);
-      options.svgFile = argv[++i];
+    if (argument == "--version") {
+      std::cout << "scuffler-sandbox " SCUFFLER_VERSION "\n";
+      return 0;
+    }
+    if (argument == "--svg" || argument == "--ini") {
+      if (i + 1 == argc) {
+        return Fail(argument + " needs a file name\n" + std::string(kUsage), kUsageError);
+      }
+      (argument == "--svg" ? options.svgFile : options.iniFile) = argv[++i];
     } else if (argument.size() > 1 && argument[0] == '-') {
       return Fail("unknown option " + argument + "\n" + kUsage, kUsageError);
     } else if (options.scenarioFile.empty()) {
