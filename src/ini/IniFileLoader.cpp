@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "ini/AssignValuesInPlace.h"
-#include "ini/ForEachEntryLine.h"
 #include "ini/ForEachLine.h"
+#include "ini/ParseLines.h"
 
 namespace scuffler {
 namespace {
@@ -44,19 +44,7 @@ bool ReadWhole(IniFileLoader& loader, std::string& bytes) {
 
 // Adds the sections and keys of `bytes` to `document`, line by line.
 void ParseBytes(std::string_view bytes, IniDocument& document, IniReadBuffers& buffers) {
-  // The section of the last header, null before the first. Only a header adds sections to the
-  // document, and each header sets this afresh, so it never points at a moved section.
-  IniSection* currentSection = nullptr;
-  ForEachEntryLine(
-      bytes, buffers, [&](LineKind kind, std::string_view name, std::string_view value) {
-        if (kind == LineKind::Section) {
-          // A bare header still creates its section.
-          currentSection = &GetOrCreate(document, std::string(name));
-        } else if (currentSection != nullptr) {  // keys before the first header belong nowhere
-          GetOrCreate(*currentSection, std::string(name)) = value;
-        }
-        return true;
-      });
+  ParseLines(bytes, document, buffers, [](const ClassifiedLine&, const std::string*) {});
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 // Not thread-safe; the settings document lives on the script's thread only.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -27,15 +28,14 @@ struct OrderedNameMap {
   std::vector<std::pair<std::string, V>> entries;
 };
 
-// The value stored under the trimmed `name`, appending an empty one when the name is new.
-// Assigning through the result keeps the entry's position. The reference stays valid until the
-// next GetOrCreate that appends, or Clear.
+// The position of the entry under the trimmed `name`, appending an empty one when the name is
+// new. A position stays valid until Clear.
 template <typename V>
-V& GetOrCreate(OrderedNameMap<V>& map, std::string name) {
+std::size_t GetOrCreatePosition(OrderedNameMap<V>& map, std::string name) {
   TrimWhitespace(name);
   const auto found = map.index.find(name);
   if (found != map.index.end()) {
-    return map.entries[static_cast<std::size_t>(found->second)].second;
+    return static_cast<std::size_t>(found->second);
   }
   const std::uint64_t position = map.entries.size();
   map.entries.emplace_back(name, V{});
@@ -45,7 +45,15 @@ V& GetOrCreate(OrderedNameMap<V>& map, std::string name) {
     map.entries.pop_back();  // out of memory: leave no entry the index does not know
     throw;
   }
-  return map.entries.back().second;
+  return static_cast<std::size_t>(position);
+}
+
+// The value stored under the trimmed `name`, appending an empty one when the name is new.
+// Assigning through the result keeps the entry's position. The reference stays valid until the
+// next GetOrCreate that appends, or Clear.
+template <typename V>
+V& GetOrCreate(OrderedNameMap<V>& map, std::string name) {
+  return map.entries[GetOrCreatePosition(map, std::move(name))].second;
 }
 
 // Up to this many entries, FindValue compares names in order rather than hashing one: faster for

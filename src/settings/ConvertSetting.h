@@ -23,6 +23,7 @@ enum class Reading : std::uint8_t {
   UnknownWord,      // a word that names nothing this setting takes: nothing taken
   NoValue,          // neither a number nor a word: nothing taken
   OutOfRange,       // a number too large for the setting's type: nothing taken
+  Missing,          // the file does not hold the setting: nothing converted (AssignSettings)
 };
 
 // A converted value, or none, and how the text was read.

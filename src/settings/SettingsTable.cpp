@@ -9,15 +9,6 @@ constexpr SettingField Key(const char* name, std::int32_t Settings::*field) {
   return {name, SettingType::KeyCode, field, nullptr, nullptr};
 }
 
-const std::string kNoText;
-
-// The text of `key` in `section`, or empty text. Nothing is copied: the text is converted before
-// the document can change again.
-const std::string& SettingText(const IniSection* section, const char* key) {
-  const std::string* const text = section != nullptr ? FindValue(*section, key) : nullptr;
-  return text != nullptr ? *text : kNoText;
-}
-
 template <typename T>
 Reading AssignConverted(const Converted<T>& converted, T& field) {
   if (converted.value) field = *converted.value;
@@ -56,15 +47,20 @@ Reading AssignSetting(const SettingField& field, const std::string& text, Settin
   return AssignConverted(ConvertSwitch(text), settings.*field.toggle);
 }
 
-void AssignSettings(const IniDocument& document, Settings& settings) {
+SettingReadings AssignSettings(const IniDocument& document, Settings& settings) {
   // The section is found once for all keys: nothing changes the document in between. A value that
   // does not convert, or a key the file does not hold, leaves its field as it was; the other keys
   // still load. A file caught half-saved by the player's editor thus changes nothing it does not
   // name.
+  // Nothing is copied: each text is converted before the document can change again.
   const IniSection* const section = FindValue(document, kSettingsSection);
-  for (const SettingField& field : kSettingFields) {
-    AssignSetting(field, SettingText(section, field.name), settings);
+  SettingReadings readings{};
+  for (std::size_t row = 0; row < kSettingCount; ++row) {
+    const SettingField& field = kSettingFields[row];
+    const std::string* const text = section != nullptr ? FindValue(*section, field.name) : nullptr;
+    readings[row] = text != nullptr ? AssignSetting(field, *text, settings) : Reading::Missing;
   }
+  return readings;
 }
 
 }  // namespace scuffler

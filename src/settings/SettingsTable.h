@@ -5,6 +5,7 @@
 // Pure data and functions over a caller's Settings; safe from any thread on distinct records.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -42,8 +43,11 @@ const SettingField* FindSettingField(const std::string& name);
 // otherwise the field keeps its value. Returns how the text was read.
 Reading AssignSetting(const SettingField& field, const std::string& text, Settings& settings);
 
+// How each row of kSettingFields was read, in its order.
+using SettingReadings = std::array<Reading, kSettingCount>;
+
 // Assigns every field from section [Scuffler] of `document`, each whose text converts; a key the
-// document does not hold reads as empty text and so changes nothing.
-void AssignSettings(const IniDocument& document, Settings& settings);
+// document does not hold changes nothing and reads as Missing.
+SettingReadings AssignSettings(const IniDocument& document, Settings& settings);
 
 }  // namespace scuffler
