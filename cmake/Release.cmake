@@ -1,14 +1,25 @@
 # What players get besides the plug-in, made ready for them: the text files of the release with
-# CR LF line ends in <build>/dist/, and the time that a reproducible release stamps on its files.
+# CR LF line ends in <build>/dist/ (the readme with its version), and the time that a
+# reproducible release stamps on its files.
 
-# The release's text files, the default settings, the players' readme and the licence, and
-# SCUFFLER_RELEASE_TEXT_NAMES, their names in the zip. Every name starts with Scuffler: players
-# extract zips straight into the game folder, where other mods' readme and licence files lie.
+# The players' readme opens with the version it ships with, written in from the project's
+# version so that it can never lag behind: dist/README.txt is a template that names it
+# @SCUFFLER_VERSION@. configure_file rewrites the result only when its text changes.
+set(SCUFFLER_VERSION ${PROJECT_VERSION})
+set(release_readme ${PROJECT_BINARY_DIR}/dist-versioned/README.txt)
+configure_file(${PROJECT_SOURCE_DIR}/dist/README.txt ${release_readme} @ONLY)
+
+# The release's text files, the default settings, the players' readme, the licence and the
+# changelog, and SCUFFLER_RELEASE_TEXT_NAMES, their names in the zip. Every name starts with
+# Scuffler: players extract zips straight into the game folder, where other mods' readme and
+# licence files lie.
 set(release_text_sources
   ${PROJECT_SOURCE_DIR}/dist/Scuffler.ini
-  ${PROJECT_SOURCE_DIR}/dist/README.txt
-  ${PROJECT_SOURCE_DIR}/LICENSE)
-set(SCUFFLER_RELEASE_TEXT_NAMES Scuffler.ini Scuffler-README.txt Scuffler-LICENSE.txt)
+  ${release_readme}
+  ${PROJECT_SOURCE_DIR}/LICENSE
+  ${PROJECT_SOURCE_DIR}/CHANGELOG.md)
+set(SCUFFLER_RELEASE_TEXT_NAMES
+  Scuffler.ini Scuffler-README.txt Scuffler-LICENSE.txt Scuffler-CHANGELOG.txt)
 
 # Target scuffler_release_texts makes <build>/dist/<name in the zip> of each with CR LF line
 # ends; they are what the zip holds and what the tests of the shipped files read.

@@ -1,12 +1,13 @@
 # Builds the release zip into a scratch folder with cpack and checks it as a player gets it:
-# - exactly the plug-in, the default settings file, the players' readme and the licence, at the
-#   top of the archive, every name starting with Scuffler: never the substitute
+# - exactly the plug-in, the default settings file, the players' readme, the licence and the
+#   changelog, at the top of the archive, every name starting with Scuffler: never the substitute
 #   ScriptHookRDR2.dll, the plug-in's debug symbols or anything else from the build tree;
 # - unpacked into a folder that already holds other mods' readme.txt, README.txt and LICENSE, as
 #   players extract zips straight into the game folder, it leaves those three as they were, and
 #   holds nothing named like them in another letter case (which would replace them on Windows);
 # - the plug-in as built, and the text files with CR LF line ends and no bare LF;
-# - its version, in its name, is the newest release in the changelog (its first "## " heading);
+# - its version, in its name, is the newest release in the changelog (its first "## " heading),
+#   and the readme's first line is "Scuffler <version>";
 # - beside it, <zip>.sha256 holding the zip's SHA-256 and name, as sha256sum -c reads it.
 #
 # cmake -D CPACK=<cpack> -D CONFIG=<CPackConfig.cmake> -D SCRATCH=<folder> -D ZIP=<file name>
@@ -25,7 +26,8 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf ${SCRATCH}/${ZIP}
 string(STRIP "${entries}" entries)
 string(REPLACE "\n" ";" entries "${entries}")
 list(SORT entries)
-set(expected Scuffler-LICENSE.txt Scuffler-README.txt Scuffler.asi Scuffler.ini)
+set(expected Scuffler-CHANGELOG.txt Scuffler-LICENSE.txt Scuffler-README.txt Scuffler.asi
+             Scuffler.ini)
 if(NOT result EQUAL 0 OR NOT entries STREQUAL expected)
   list(JOIN entries ", " got)
   list(JOIN expected ", " want)
@@ -58,7 +60,7 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${PLUGIN} ${game}/Scuf
 if(different)
   list(APPEND failures "its Scuffler.asi is not the one built")
 endif()
-foreach(text Scuffler-LICENSE.txt Scuffler-README.txt Scuffler.ini)
+foreach(text Scuffler-CHANGELOG.txt Scuffler-LICENSE.txt Scuffler-README.txt Scuffler.ini)
   if(NOT EXISTS ${game}/${text})
     continue()  # reported above
   endif()
@@ -87,6 +89,12 @@ else()
   string(REPLACE "." "\\." version_pattern ${version})
   if(NOT newest MATCHES "^## ${version_pattern} ")
     list(APPEND failures "its version ${version} is not the newest in the changelog, \"${newest}\"")
+  endif()
+  if(EXISTS ${game}/Scuffler-README.txt)
+    file(STRINGS ${game}/Scuffler-README.txt title LIMIT_COUNT 1)
+    if(NOT title STREQUAL "Scuffler ${version}")
+      list(APPEND failures "its readme opens with \"${title}\", not \"Scuffler ${version}\"")
+    endif()
   endif()
 endif()
 

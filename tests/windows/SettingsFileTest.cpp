@@ -90,6 +90,18 @@ void AFileAnEditorHoldsOpenIsStillRead() {
   FreeLibrary(plugin);
 }
 
+// A key name is the whole value or nothing: 1.1.0 bound Shift, the first word, here.
+void AKeyNameWithMoreAfterItKeepsTheKeyBound() {
+  HMODULE plugin = StartPluginFromSubfolder();
+  if (plugin == nullptr) return;
+  WriteFile(L"Scuffler.ini", "[Scuffler]\r\niKickToChest = Shift+F5\r\n");
+  CHECK_EQ(Tap(38), ChestKickAgainst(kTarget));
+  CHECK(Tap(16).empty());
+  CHECK(Tap(116).empty());
+  RemoveFile(L"Scuffler.ini");
+  FreeLibrary(plugin);
+}
+
 void TheShippedFileBindsTheDefaultKeys() {
   const std::string shipped = ReadShippedSettings();
   CHECK(!shipped.empty());
@@ -116,6 +128,7 @@ int main() {
   Run("AnEditBetweenTicksRebindsAKey", &AnEditBetweenTicksRebindsAKey);
   Run("AnEditBetweenTicksChangesTheSearchDistance", &AnEditBetweenTicksChangesTheSearchDistance);
   Run("AFileAnEditorHoldsOpenIsStillRead", &AFileAnEditorHoldsOpenIsStillRead);
+  Run("AKeyNameWithMoreAfterItKeepsTheKeyBound", &AKeyNameWithMoreAfterItKeepsTheKeyBound);
   Run("TheShippedFileBindsTheDefaultKeys", &TheShippedFileBindsTheDefaultKeys);
   return Finish();
 }
