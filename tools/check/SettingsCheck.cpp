@@ -46,8 +46,13 @@ bool NearlyNamed(std::string_view written, std::string_view real) {
   return EditDistance(written, real) <= 1;
 }
 
+// A sentence's first letter in capitals, unless its first word is a name such as iKickToChest.
 std::string Capital(std::string text) {
-  if (!text.empty()) text[0] = Folded(text[0]);
+  const std::size_t word = text.find_first_of(" :,.");
+  const bool lower =
+      std::all_of(text.begin(), text.begin() + (word == std::string::npos ? text.size() : word),
+                  [](char c) { return c >= 'a' && c <= 'z'; });
+  if (!text.empty() && lower) text[0] = Folded(text[0]);
   return text;
 }
 
@@ -136,7 +141,9 @@ std::string KeyNamesWithin(std::string_view text) {
     }
     if (end > at) {
       const std::optional<std::int32_t> code = KeyCodeByName(text.substr(at, end - at));
-      if (code) names += (names.empty() ? "" : " or ") + std::string(KeyName(*code));
+      const NamedKey* const key = code ? FindKey(*code) : nullptr;
+      if (key != nullptr && key->reach == KeyReach::Keyboard)
+        names += (names.empty() ? "" : " or ") + std::string(KeyName(*code));
       at = end;
     } else {
       ++at;
@@ -156,6 +163,11 @@ std::string KeyAdvice(std::string_view text) {
              (name.empty() ? "" : " or " + std::string(name)) + " for " + std::string(value) + ".";
     }
   }
+  std::string joined;
+  for (const char c : value) {
+    if (c != ' ' && c != '\t') joined.push_back(c);
+  }
+  if (KeyCodeByName(joined)) return "write " + joined + ", without spaces.";
   const std::string within = KeyNamesWithin(value);
   if (!within.empty()) return "a setting takes one key: write " + within + ".";
   return "write one key name or a decimal key code; the file's comments list the names.";
@@ -246,8 +258,9 @@ class Checker {
       Note(line.number,
            "the plug-in drops the NUL bytes in this line and reads " + Quoted(line.kept) + ".");
     }
-    if (line.number == 1 && line.kept.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0) {
-      ByteOrderMark(line);
+    if (line.number == 1 &&
+        (utf16_ || line.kept.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0)) {
+      Mark(line);
       return;
     }
     switch (line.kind) {
@@ -266,11 +279,15 @@ class Checker {
     Setting(line, readings);
   }
 
-  void ByteOrderMark(const Line& line) {
+  // The first line behind a byte-order mark: what it would be without the mark.
+  void Mark(const Line& line) {
     ParsedLine parsed;
-    const LineKind without = ClassifyLine(line.kept.substr(kByteOrderMark.size()), parsed);
+    const std::size_t mark = utf16_ ? 2 : kByteOrderMark.size();
+    const LineKind without =
+        ClassifyLine(line.kept.substr(std::min(mark, line.kept.size())), parsed);
+    markHidesHeader_ = without == LineKind::Section;
+    if (utf16_) return;  // said of the whole file already
     if (without == LineKind::Section || without == LineKind::KeyValue) {
-      bomHidesHeader_ = without == LineKind::Section;
       Problem(line.number,
               "an invisible byte-order mark stands at the start of the file, so the "
               "plug-in does not read this line as it looks. Save the file as UTF-8 "
@@ -321,8 +338,8 @@ class Checker {
       Problem(line.number,
               std::string("this line stands before any section header, and the plug-in reads "
                           "only the lines under [Scuffler]") +
-                  (bomHidesHeader_ ? " (the one on line 1 is hidden by the byte-order mark)."
-                                   : ": put a [Scuffler] line above it."));
+                  (markHidesHeader_ ? " (the one on line 1 is not read: see there)."
+                                    : ": put a [Scuffler] line above it."));
       return;
     }
     if (*line.section != kSettingsSection) {
@@ -354,9 +371,9 @@ class Checker {
     const std::string value = Quoted(Trimmed(line.value));
     const std::string read = ValueText(field, settings_);
     const std::string keeps = " The plug-in keeps " + std::string(field.name) +
-                              " as it was: when the game starts, the default (" +
+                              " as it was: when the game starts, the default, " +
                               ValueText(field, Settings{}) +
-                              "); while it runs, the value read before.";
+                              "; while it runs, the value read before.";
     const std::string advice =
         field.type == SettingType::KeyCode    ? " " + Capital(KeyAdvice(line.value))
         : field.type == SettingType::Distance ? " Write a number such as 7.5."
@@ -437,11 +454,16 @@ class Checker {
                                ") is a mouse button: the script hook passes on keyboard "
                                "messages only, so it never starts the move. Choose a key.");
     } else if (key != nullptr && key->reach == KeyReach::SidedModifier) {
+      const NamedKey* const carried = FindKey(key->carriedAs);
+      const std::string either =
+          std::string(carried->name) + " (" + std::to_string(carried->code) + ")";
       Problem(line.number, std::string(key->name) + " (" + std::to_string(code) +
-                               ") never fires: the keyboard messages carry " +
-                               std::string(KeyName(key->carriedAs)) + " (" +
-                               std::to_string(key->carriedAs) + ") for either side. Write " +
-                               std::string(KeyName(key->carriedAs)) + ".");
+                               ") never fires: the keyboard messages carry " + either +
+                               " for either side." +
+                               (carried->reach == KeyReach::GameKey
+                                    ? " " + std::string(carried->name) +
+                                          " is a key the game itself uses: choose another key."
+                                    : " Write " + std::string(carried->name) + "."));
     } else if (key != nullptr && key->reach == KeyReach::GameKey) {
       Problem(line.number, std::string(key->name) + " is a key the game itself uses (" +
                                GameKeyNames() +
@@ -513,7 +535,7 @@ class Checker {
   SettingLines settingLines_;
   std::size_t sectionLine_ = 0;
   bool utf16_ = false;
-  bool bomHidesHeader_ = false;
+  bool markHidesHeader_ = false;
 };
 
 }  // namespace
