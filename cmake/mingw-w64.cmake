@@ -28,8 +28,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # Debug information for the plug-in's symbol file (the .asi itself is stripped), and a section
-# per function and datum, so that the link can drop whatever the plug-in does not use.
-set(CMAKE_CXX_FLAGS_INIT "-g -ffunction-sections -fdata-sections")
+# per function, so that the link can drop whatever the plug-in does not use. Not one per datum:
+# MinGW then stores zero-filled arrays (the key table, the ped buffer) as 8 KB of zeros in the
+# file instead of leaving them to .bss.
+set(CMAKE_CXX_FLAGS_INIT "-g -ffunction-sections")
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
 set(CMAKE_SHARED_LINKER_FLAGS_INIT -static)
 set(CMAKE_MODULE_LINKER_FLAGS_INIT -static)
