@@ -60,6 +60,24 @@ std::string Count(std::size_t count, const char* thing) {
   return std::to_string(count) + " " + thing + (count == 1 ? "" : "s");
 }
 
+// `text` as lines of at most 100 columns after `indent`, broken at spaces, for a console window.
+std::string Wrapped(const std::string& text, const std::string& indent) {
+  constexpr std::size_t kWidth = 100;
+  std::string out;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t end = text.size();
+    if (end - at > kWidth - indent.size()) {
+      const std::size_t space = text.rfind(' ', at + kWidth - indent.size());
+      end = space != std::string::npos && space > at ? space : text.find(' ', at + 1);
+      if (end == std::string::npos) end = text.size();
+    }
+    out += "\n" + indent + text.substr(at, end - at);
+    at = end < text.size() ? end + 1 : end;
+  }
+  return out + "\n";
+}
+
 std::string Quoted(std::string_view text) { return "\"" + Printable(text) + "\""; }
 
 const SettingField* NearestSetting(std::string_view name) {
@@ -570,8 +588,8 @@ std::string FormatReport(const SettingsCheck& check, const std::string& path) {
   for (const CheckedSetting& setting : check.settings) {
     out += "  " + setting.name + " = " + setting.value;
     if (setting.kept) {
-      out += ", default: line " + std::to_string(setting.line) +
-             " does not convert (while the game runs, the value read before stays)";
+      out += ", default (line " + std::to_string(setting.line) +
+             " does not convert; in a running game the value read before stays)";
     } else {
       out += setting.line != 0 ? ", line " + std::to_string(setting.line) : ", default";
     }
@@ -587,7 +605,7 @@ std::string FormatReport(const SettingsCheck& check, const std::string& path) {
       out += "\n  line " + std::to_string(finding.line) + ": ";
       if (finding.line != 0 && finding.line <= check.lines.size())
         out += check.lines[finding.line - 1];
-      out += "\n    " + Capital(finding.text) + "\n";
+      out += Wrapped(Capital(finding.text), "    ");
     }
   }
   out += "\n";

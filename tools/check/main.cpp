@@ -63,10 +63,17 @@ int NoFile(const std::vector<std::string>& looked) {
   return kNoFile;
 }
 
+// A path as given, made absolute against the current folder, so the report says which file it was.
+std::string Absolute(const std::string& path) {
+  const bool absolute =
+      (!path.empty() && (path[0] == '/' || path[0] == '\\')) || (path.size() > 1 && path[1] == ':');
+  return absolute ? path : scuffler::CurrentFolder() + path;
+}
+
 int Check(const std::vector<std::string>& arguments) {
   std::vector<std::string> candidates;
   if (!arguments.empty()) {
-    candidates.push_back(arguments[0]);
+    candidates.push_back(Absolute(arguments[0]));
   } else {
     candidates.push_back(scuffler::CurrentFolder() + "Scuffler.ini");
     const std::string beside = scuffler::ProgramFolder() + "Scuffler.ini";
