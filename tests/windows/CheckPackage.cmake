@@ -1,17 +1,19 @@
 # Builds the release zip into a scratch folder with cpack and checks it as a player gets it:
-# - exactly the plug-in, the default settings file, the players' readme, the licence and the
-#   changelog, at the top of the archive, every name starting with Scuffler: never the substitute
-#   ScriptHookRDR2.dll, the plug-in's debug symbols or anything else from the build tree;
+# - exactly the plug-in, the settings checker, the default settings file, the players' readme,
+#   the licence and the changelog, at the top of the archive, every name starting with Scuffler:
+#   never the substitute ScriptHookRDR2.dll, the plug-in's debug symbols or anything else from
+#   the build tree;
 # - unpacked into a folder that already holds other mods' readme.txt, README.txt and LICENSE, as
 #   players extract zips straight into the game folder, it leaves those three as they were, and
 #   holds nothing named like them in another letter case (which would replace them on Windows);
-# - the plug-in as built, and the text files with CR LF line ends and no bare LF;
+# - the plug-in and the checker as built, and the text files with CR LF line ends and no bare LF;
 # - its version, in its name, is the newest release in the changelog (its first "## " heading),
 #   and the readme's first line is "Scuffler <version>";
 # - beside it, <zip>.sha256 holding the zip's SHA-256 and name, as sha256sum -c reads it.
 #
 # cmake -D CPACK=<cpack> -D CONFIG=<CPackConfig.cmake> -D SCRATCH=<folder> -D ZIP=<file name>
-#       -D PLUGIN=<Scuffler.asi> -D CHANGELOG=<CHANGELOG.md> -P CheckPackage.cmake
+#       -D PLUGIN=<Scuffler.asi> -D CHECKER=<Scuffler-check.exe> -D CHANGELOG=<CHANGELOG.md>
+#       -P CheckPackage.cmake
 cmake_minimum_required(VERSION 3.25)  # IN_LIST
 file(REMOVE_RECURSE ${SCRATCH})
 execute_process(COMMAND ${CPACK} --config ${CONFIG} -G ZIP -B ${SCRATCH}
@@ -26,8 +28,8 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf ${SCRATCH}/${ZIP}
 string(STRIP "${entries}" entries)
 string(REPLACE "\n" ";" entries "${entries}")
 list(SORT entries)
-set(expected Scuffler-CHANGELOG.txt Scuffler-LICENSE.txt Scuffler-README.txt Scuffler.asi
-             Scuffler.ini)
+set(expected Scuffler-CHANGELOG.txt Scuffler-LICENSE.txt Scuffler-README.txt Scuffler-check.exe
+             Scuffler.asi Scuffler.ini)
 if(NOT result EQUAL 0 OR NOT entries STREQUAL expected)
   list(JOIN entries ", " got)
   list(JOIN expected ", " want)
@@ -55,11 +57,14 @@ foreach(file IN LISTS bystanders)
   endif()
 endforeach()
 
-execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${PLUGIN} ${game}/Scuffler.asi
-                RESULT_VARIABLE different)
-if(different)
-  list(APPEND failures "its Scuffler.asi is not the one built")
-endif()
+foreach(built IN ITEMS ${PLUGIN} ${CHECKER})
+  get_filename_component(name ${built} NAME)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${built} ${game}/${name}
+                  RESULT_VARIABLE different)
+  if(different)
+    list(APPEND failures "its ${name} is not the one built")
+  endif()
+endforeach()
 foreach(text Scuffler-CHANGELOG.txt Scuffler-LICENSE.txt Scuffler-README.txt Scuffler.ini)
   if(NOT EXISTS ${game}/${text})
     continue()  # reported above
