@@ -91,7 +91,7 @@ const CheckCase kCases[] = {
      "[Scuffler]\niKick2MidFar = Right Ctrl\n"s,
      {"2: \"Right Ctrl\" is not one key name, so it binds nothing. The plug-in keeps iKick2MidFar "
       "as it was: when the game starts, the default, Right (39); while it runs, the value read "
-      "before. A setting takes one key: write Right or Ctrl."}},
+      "before. The keyboard messages carry Ctrl for either side: write Ctrl."}},
     {"spaced",
      "[Scuffler]\niKickToChest = F 5\n"s,
      {"2: \"F 5\" is not one key name, so it binds nothing. The plug-in keeps iKickToChest as it "
@@ -99,7 +99,7 @@ const CheckCase kCases[] = {
       "Write F5, without spaces."}},
     {"hex",
      "[Scuffler]\niKickToChest = 0x74\n"s,
-     {"2: \"0x74\" is read as 0: the plug-in takes the number it starts with and ignores the rest. "
+     {"2: \"0x74\" is read as 0 (no key): the plug-in takes the number it starts with and ignores the rest. "
       "Key codes are decimal numbers: write 116 or F5 for 0x74."}},
     {"unknown_word",
      "[Scuffler]\niKickToChest = Uo\n"s,
@@ -229,9 +229,12 @@ TEST_F(SettingsCheckOfShippedFile, FindsNothing) {
 
 TEST(SettingsCheck, ReportShowsNoControlByteOfTheFile) {
   const std::string report =
-      FormatReport(CheckSettingsText("[Scuffler]\niKickToChest = F5\x1b[2J\n"), "a\x07.ini");
+      FormatReport(CheckSettingsText("[Scuffler]\niKickToChest = F5\x1b[2J\n"),
+                   "\xC3\x9C"
+                   "ber\x07.ini");
   EXPECT_THAT(report, testing::HasSubstr("line 2: iKickToChest = F5\\x1B[2J\n"));
-  EXPECT_THAT(report, testing::HasSubstr("Read a\\x07.ini\n"));
+  EXPECT_THAT(report, testing::HasSubstr("Read \xC3\x9C"
+                                         "ber\\x07.ini\n"));
   EXPECT_EQ(report.find('\x1b'), std::string::npos);
 }
 

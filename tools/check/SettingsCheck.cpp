@@ -115,7 +115,8 @@ std::string KeyCodeText(std::int32_t code) {
   if (code == kUnbound) return "-1 (no key)";
   const std::string_view name = KeyName(code);
   if (!name.empty()) return std::string(name) + " (" + number + ")";
-  return number + (code < 0 || code >= static_cast<std::int32_t>(kKeySlotCount) ? " (no key)" : "");
+  return number +
+         (code <= 0 || code >= static_cast<std::int32_t>(kKeySlotCount) ? " (no key)" : "");
 }
 
 std::string DistanceText(float distance) {
@@ -170,6 +171,23 @@ std::string KeyNamesWithin(std::string_view text) {
   return names;
 }
 
+// Advice for "Right Ctrl" or "left shift": the keyboard messages tell neither side apart.
+std::string SidedWithin(std::string_view text) {
+  const std::size_t space = text.find_first_of(" \t");
+  if (space == std::string_view::npos) return std::string();
+  const std::string_view side = text.substr(0, space);
+  if (!SameIgnoringCase(side, "Left") && !SameIgnoringCase(side, "Right")) return std::string();
+  const std::optional<std::int32_t> code =
+      KeyCodeByName(std::string(1, side[0]) + std::string(Trimmed(text.substr(space))));
+  const NamedKey* const key = code ? FindKey(*code) : nullptr;
+  if (key == nullptr || key->reach != KeyReach::SidedModifier) return std::string();
+  const NamedKey* const either = FindKey(key->carriedAs);
+  return "the keyboard messages carry " + std::string(either->name) + " for either side: " +
+         (either->reach == KeyReach::GameKey
+              ? std::string(either->name) + " is a key the game itself uses: choose another key."
+              : "write " + std::string(either->name) + ".");
+}
+
 // What a key setting takes instead of `text`, which did not convert whole.
 std::string KeyAdvice(std::string_view text) {
   const std::string_view value = Trimmed(text);
@@ -186,6 +204,8 @@ std::string KeyAdvice(std::string_view text) {
     if (c != ' ' && c != '\t') joined.push_back(c);
   }
   if (KeyCodeByName(joined)) return "write " + joined + ", without spaces.";
+  const std::string sided = SidedWithin(value);
+  if (!sided.empty()) return sided;
   const std::string within = KeyNamesWithin(value);
   if (!within.empty()) return "a setting takes one key: write " + within + ".";
   return "write one key name or a decimal key code; the file's comments list the names.";
@@ -558,11 +578,13 @@ class Checker {
 
 }  // namespace
 
-std::string Printable(std::string_view text) {
+namespace {
+
+std::string Escaped(std::string_view text, bool keepUtf8) {
   std::string out;
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte < 0x7F) {
+    if ((byte >= 0x20 && byte < 0x7F) || (keepUtf8 && byte >= 0x80)) {
       out.push_back(c);
     } else if (c == '\t') {
       out += "\\t";
@@ -580,11 +602,17 @@ std::string Printable(std::string_view text) {
   return out;
 }
 
+}  // namespace
+
+std::string Printable(std::string_view text) { return Escaped(text, false); }
+
+std::string PrintablePath(std::string_view path) { return Escaped(path, true); }
+
 SettingsCheck CheckSettingsText(std::string_view bytes) { return Checker(bytes).Run(); }
 
 std::string FormatReport(const SettingsCheck& check, const std::string& path) {
   std::string out =
-      "Read " + Printable(path) + "\n\nWhen the game starts with this file, Scuffler uses:\n";
+      "Read " + PrintablePath(path) + "\n\nWhen the game starts with this file, Scuffler uses:\n";
   for (const CheckedSetting& setting : check.settings) {
     out += "  " + setting.name + " = " + setting.value;
     if (setting.kept) {

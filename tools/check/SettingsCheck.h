@@ -39,8 +39,11 @@ struct SettingsCheck {
 SettingsCheck CheckSettingsText(std::string_view bytes);
 
 // `text` with every byte outside printable ASCII written as \xNN (\t, \r and \n by name), so that
-// no file can move the cursor or change the colours of the console that shows it.
+// no file can move the cursor or change the colours of the console that shows it, and no
+// invisible byte (a byte-order mark) hides. A path keeps its UTF-8 letters (`Überfall`), which a
+// console shows as they are; only its control bytes are escaped.
 std::string Printable(std::string_view text);
+std::string PrintablePath(std::string_view path);
 
 // The checker's whole report on `check`, read from `path`.
 std::string FormatReport(const SettingsCheck& check, const std::string& path);

@@ -47,14 +47,14 @@ bool Exists(const std::string& path) {
 
 int NoFile(const std::vector<std::string>& looked) {
   std::string out = "No settings file found. Looked for:\n";
-  for (const std::string& path : looked) out += "  " + scuffler::Printable(path) + "\n";
+  for (const std::string& path : looked) out += "  " + scuffler::PrintablePath(path) + "\n";
   out +=
       "\nScuffler reads Scuffler.ini from the game's folder, the one that holds RDR2.exe (the "
       "folder the game runs in), not from where Scuffler.asi lies. Without it, the defaults "
       "apply.\n";
   for (const std::string& path : looked) {
     if (Exists(path + ".txt")) {
-      out += "\n" + scuffler::Printable(path) +
+      out += "\n" + scuffler::PrintablePath(path) +
              ".txt is there instead: the editor added .txt and Windows hides it. Rename the file "
              "to Scuffler.ini (in Explorer: View, show file name extensions).\n";
     }
