@@ -99,7 +99,8 @@ const CheckCase kCases[] = {
       "Write F5, without spaces."}},
     {"hex",
      "[Scuffler]\niKickToChest = 0x74\n"s,
-     {"2: \"0x74\" is read as 0 (no key): the plug-in takes the number it starts with and ignores the rest. "
+     {"2: \"0x74\" is read as 0 (no key): the plug-in takes the number it starts with and ignores "
+      "the rest. "
       "Key codes are decimal numbers: write 116 or F5 for 0x74."}},
     {"unknown_word",
      "[Scuffler]\niKickToChest = Uo\n"s,
