@@ -4,8 +4,10 @@
 
 #include <cctype>
 #include <cstdint>
+#include <iterator>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "input/KeyNames.h"
 
@@ -14,14 +16,15 @@ namespace {
 
 constexpr std::nullopt_t kNone = std::nullopt;
 
-// Windows' published virtual-key codes, in its order, each beside the name the plug-in prints.
-// Letters and top-row digits have no VK_ name: their codes are the characters' ASCII codes.
+// Windows' published virtual-key codes, in its order, each beside the name the plug-in prints;
+// the runs VK_NUMPAD0 to VK_NUMPAD9 (0x60 to 0x69) and VK_F1 to VK_F24 (0x70 to 0x87) are added
+// by WindowsKeys. Letters and top-row digits have no VK_ name: their codes are their characters.
 struct WindowsKey {
-  const char* windows;
+  std::string windows;
   std::int32_t code;
-  const char* name;
+  std::string name;
 };
-constexpr WindowsKey kWindowsKeys[] = {
+const WindowsKey kListedKeys[] = {
     {"VK_LBUTTON", 0x01, "MouseLeft"},
     {"VK_RBUTTON", 0x02, "MouseRight"},
     {"VK_MBUTTON", 0x04, "MouseMiddle"},
@@ -47,45 +50,11 @@ constexpr WindowsKey kWindowsKeys[] = {
     {"VK_DOWN", 0x28, "Down"},
     {"VK_INSERT", 0x2D, "Insert"},
     {"VK_DELETE", 0x2E, "Delete"},
-    {"VK_NUMPAD0", 0x60, "Numpad0"},
-    {"VK_NUMPAD1", 0x61, "Numpad1"},
-    {"VK_NUMPAD2", 0x62, "Numpad2"},
-    {"VK_NUMPAD3", 0x63, "Numpad3"},
-    {"VK_NUMPAD4", 0x64, "Numpad4"},
-    {"VK_NUMPAD5", 0x65, "Numpad5"},
-    {"VK_NUMPAD6", 0x66, "Numpad6"},
-    {"VK_NUMPAD7", 0x67, "Numpad7"},
-    {"VK_NUMPAD8", 0x68, "Numpad8"},
-    {"VK_NUMPAD9", 0x69, "Numpad9"},
     {"VK_MULTIPLY", 0x6A, "Multiply"},
     {"VK_ADD", 0x6B, "Add"},
     {"VK_SUBTRACT", 0x6D, "Subtract"},
     {"VK_DECIMAL", 0x6E, "Decimal"},
     {"VK_DIVIDE", 0x6F, "Divide"},
-    {"VK_F1", 0x70, "F1"},
-    {"VK_F2", 0x71, "F2"},
-    {"VK_F3", 0x72, "F3"},
-    {"VK_F4", 0x73, "F4"},
-    {"VK_F5", 0x74, "F5"},
-    {"VK_F6", 0x75, "F6"},
-    {"VK_F7", 0x76, "F7"},
-    {"VK_F8", 0x77, "F8"},
-    {"VK_F9", 0x78, "F9"},
-    {"VK_F10", 0x79, "F10"},
-    {"VK_F11", 0x7A, "F11"},
-    {"VK_F12", 0x7B, "F12"},
-    {"VK_F13", 0x7C, "F13"},
-    {"VK_F14", 0x7D, "F14"},
-    {"VK_F15", 0x7E, "F15"},
-    {"VK_F16", 0x7F, "F16"},
-    {"VK_F17", 0x80, "F17"},
-    {"VK_F18", 0x81, "F18"},
-    {"VK_F19", 0x82, "F19"},
-    {"VK_F20", 0x83, "F20"},
-    {"VK_F21", 0x84, "F21"},
-    {"VK_F22", 0x85, "F22"},
-    {"VK_F23", 0x86, "F23"},
-    {"VK_F24", 0x87, "F24"},
     {"VK_NUMLOCK", 0x90, "NumLock"},
     {"VK_SCROLL", 0x91, "ScrollLock"},
     {"VK_LSHIFT", 0xA0, "LShift"},
@@ -95,6 +64,17 @@ constexpr WindowsKey kWindowsKeys[] = {
     {"VK_LMENU", 0xA4, "LAlt"},
     {"VK_RMENU", 0xA5, "RAlt"},
 };
+
+std::vector<WindowsKey> WindowsKeys() {
+  std::vector<WindowsKey> keys(std::begin(kListedKeys), std::end(kListedKeys));
+  for (int i = 0; i <= 9; ++i) {
+    keys.push_back({"VK_NUMPAD" + std::to_string(i), 0x60 + i, "Numpad" + std::to_string(i)});
+  }
+  for (int i = 1; i <= 24; ++i) {
+    keys.push_back({"VK_F" + std::to_string(i), 0x70 + i - 1, "F" + std::to_string(i)});
+  }
+  return keys;
+}
 
 std::string Lower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -107,8 +87,8 @@ std::string Upper(std::string text) {
 }
 
 TEST(KeyNames, WindowsKeysByEitherNameInAnyCase) {
-  for (const WindowsKey& key : kWindowsKeys) {
-    for (const std::string& name : {std::string(key.windows), std::string(key.name)}) {
+  for (const WindowsKey& key : WindowsKeys()) {
+    for (const std::string& name : {key.windows, key.name}) {
       EXPECT_EQ(KeyCodeByName(name), key.code) << name;
       EXPECT_EQ(KeyCodeByName(Lower(name)), key.code) << name;
       EXPECT_EQ(KeyCodeByName(Upper(name)), key.code) << name;
@@ -147,7 +127,7 @@ TEST(KeyNames, NoOtherCodeHasAName) {
   for (std::int32_t code = -1; code <= 256; ++code) {
     if (!KeyName(code).empty()) ++named;
   }
-  EXPECT_EQ(named, static_cast<int>(std::size(kWindowsKeys)) + 26 + 10);
+  EXPECT_EQ(named, static_cast<int>(WindowsKeys().size()) + 26 + 10);
   EXPECT_EQ(KeyName(0xBB), "");  // VK_OEM_PLUS: a code the plug-in does not name
 }
 
