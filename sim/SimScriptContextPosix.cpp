@@ -45,6 +45,7 @@ struct Side {
   ucontext_t context;
   volatile bool leaving = false;  // set between saving this side and setting the other
   volatile bool freeing = false;  // the script's side, resumed only to be let go of
+  bool started = false;           // the script's side has run: it is parked in SwitchToHost
   void* fiber = nullptr;          // ThreadSanitizer's fiber
   void* fakeStack = nullptr;      // AddressSanitizer's, kept while switched away
   const void* stackBottom = nullptr;
@@ -94,6 +95,7 @@ void StartScript() {
 #ifdef SIM_ASAN
   __sanitizer_finish_switch_fiber(nullptr, &gHost.stackBottom, &gHost.stackSize);
 #endif
+  gScript.started = true;
   gRun();
 }
 
@@ -142,9 +144,12 @@ void SwitchToHost() {
 
 void DeleteScriptContext() {
 #ifdef SIM_ASAN
-  // The script is parked in SwitchToHost; its fake stack is freed from there.
-  gScript.freeing = true;
-  Switch(gHost, gScript);
+  // A script that ran is parked in SwitchToHost; its fake stack is freed from there. One that
+  // never ran has none, and resuming it would run it.
+  if (gScript.started) {
+    gScript.freeing = true;
+    Switch(gHost, gScript);
+  }
   // Its frames were never unwound, and their redzones are still poisoned: a later stack mapped at
   // these addresses, or code there built without AddressSanitizer, would trip over them. Cleared
   // from the lowest poisoned byte up, so that the shadow of the depths never used stays untouched.
