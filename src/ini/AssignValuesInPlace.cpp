@@ -16,14 +16,16 @@ constexpr std::size_t kMaxSections = 16;
 // meet when the file's order is the document's. That is the usual case, and so is tried first,
 // without hashing; the index is asked with `name` copied into `lookup`, whose storage is reused.
 // `name` may be `lookup` itself, whole (an unescaped key is built there): it is then not copied
-// onto itself.
+// onto itself. Any other view, even one that starts where `lookup` does, is copied.
 template <typename V>
 std::optional<std::size_t> PositionUpTo(const OrderedNameMap<V>& map, std::string_view name,
                                         std::size_t next, std::string& lookup) {
   if (next < map.entries.size() && map.entries[next].first == name) {
     return next;
   }
-  if (name.data() != lookup.data()) lookup.assign(name.data(), name.size());
+  if (name.data() != lookup.data() || name.size() != lookup.size()) {
+    lookup.assign(name.data(), name.size());
+  }
   const auto found = map.index.find(lookup);
   if (found == map.index.end() || found->second > next) {
     return std::nullopt;

@@ -40,9 +40,9 @@ bool ConsumeKeyRelease(std::int32_t keyCode) {
   if (!HasSlot(code)) return false;
   KeyState& slot = gKeyStateTable[code];
   const auto now = static_cast<std::uint32_t>(GetTickCount());
-  // Elapsed time in modular arithmetic: correct across the 49.7-day wrap of the tick count. A
-  // release left unconsumed stays out of the window until the count comes round to it again,
-  // 2^32 ms (49.7 days) after it arrived. The stamp first, as the writer stores it last.
+  // Elapsed time in modular arithmetic: correct across the tick count's wrap. A release left
+  // unconsumed is back in the window when the count comes round to it, 2^32 ms (49.7 days) on.
+  // The time now is read first, then the stamp before the flag, as the writer stores it last.
   const std::uint32_t elapsed = now - slot.stampTime.load(std::memory_order_acquire);
   if (elapsed >= kReleaseWindowMs || slot.releasedFlag.load(kRelaxed) == 0) return false;
   ClearKeySlot(slot);

@@ -1,6 +1,8 @@
 // Whole files through IniSource Read: golden files beside their expected document, the line
-// splitter, and the files that are not readable.
+// splitter, the files that are not readable, and the file read that stops at the end.
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +14,7 @@
 
 #include "ini/IniFileLoader.h"
 #include "ini/IniSource.h"
+#include "platform/PlatformFile.h"
 
 namespace scuffler {
 namespace {
@@ -124,6 +127,26 @@ TEST(IniSourceRead, FilesThatCannotBeReadChangeNothingOrEmptyTheDocument) {
     EXPECT_EQ(EntryCount(document), c.sectionsLeft) << c.name;
   }
   std::filesystem::remove("a_directory.ini");
+}
+
+// In a child under a deadline: a read that never sees the end of the file would loop for ever.
+TEST(ReadFileAtDeathTest, AskedForMoreThanTheFileHoldsReturnsWhatIsThere) {
+  WriteFileBytes("read_file_at.ini", "[S]\na=1");
+  const auto readsWhatIsThere = [] {
+    alarm(10);
+    PlatformFile file = OpenForReading("read_file_at.ini");
+    char buffer[64] = {};
+    std::size_t got = 99;
+    const bool whole = ReadFileAt(file, 0, buffer, sizeof buffer, got) && got == 7 &&
+                       std::string(buffer, got) == "[S]\na=1";
+    const bool tail =
+        ReadFileAt(file, 4, buffer, 10, got) && got == 3 && std::string(buffer, got) == "a=1";
+    const bool past = ReadFileAt(file, 7, buffer, 10, got) && got == 0;
+    CloseFile(file);
+    std::_Exit(whole && tail && past ? 0 : 1);
+  };
+  EXPECT_EXIT(readsWhatIsThere(), testing::ExitedWithCode(0), "");
+  std::filesystem::remove("read_file_at.ini");
 }
 
 TEST(IniFileLoader, ParseIntoLeavesTheDocumentAloneWhenNotOpen) {

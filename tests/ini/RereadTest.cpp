@@ -61,6 +61,7 @@ TEST(Reread, GivesWhatAFreshReadGives) {
       {first, ""},                                                 // empty
       {twoKeys, "[S]\na=1\na=2\n"},       // as many key lines, one key fewer: b is gone
       {twoKeys, "[S]\nb=2\na=1\nb=3\n"},  // b met before a: the order is the file's
+      {"[S]\nx\\=y=1\nabc=2\n", "[S]\nx\\=y=1\nabc=2\nabc=3\n"},  // again after an escaped key
   };
   const std::string name = "reread_shapes.ini";
   IniReadBuffers buffers;  // kept across all reads, as a tick keeps them: files shrink and grow

@@ -15,6 +15,17 @@
 #include "hook/NativeBridge.h"
 #include "hook/NativeHashes.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#define SIM_TEST_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define SIM_TEST_ASAN 1
+#endif
+#endif
+#ifdef SIM_TEST_ASAN
+#include <sanitizer/asan_interface.h>
+#endif
+
 namespace {
 
 namespace hash = scuffler::hash;
@@ -113,6 +124,27 @@ TEST_F(SimTest, StopLeavesTheParkedScriptUnwoundAndARegistrationRunsAgain) {
   ASSERT_TRUE(sim::RunScriptTicks(3));
   EXPECT_EQ(gTicks, 3);  // started from the top
 }
+
+#ifdef SIM_TEST_ASAN
+char* gPoisonedBelow = nullptr;
+constexpr std::size_t kPoisonedSize = 32 << 10;
+
+// Leaves part of its stack poisoned, as the redzones of frames that never return stay, then parks.
+// Well below its own frame: nothing it calls reaches that deep.
+void PoisoningScript() {
+  gPoisonedBelow = static_cast<char*>(__builtin_frame_address(0)) - 2 * kPoisonedSize;
+  __asan_poison_memory_region(gPoisonedBelow, kPoisonedSize);
+  for (;;) scriptWait(0);
+}
+
+TEST_F(SimTest, StopLeavesNoPoisonOnTheScriptsStack) {
+  scriptRegister(Module(0x1000), &PoisoningScript);
+  ASSERT_TRUE(sim::RunScriptTicks(1));
+  ASSERT_EQ(__asan_region_is_poisoned(gPoisonedBelow, 2 * kPoisonedSize), gPoisonedBelow);
+  sim::StopScript();
+  EXPECT_EQ(__asan_region_is_poisoned(gPoisonedBelow, 2 * kPoisonedSize), nullptr);
+}
+#endif
 
 TEST_F(SimTest, UnregisteringTheModuleStopsItsScript) {
   StartCounting();

@@ -86,6 +86,44 @@ void LoadingAgainRegistersAFreshScript() {
   CHECK(FreeLibrary(plugin));
 }
 
+// The game's own thread may be a fiber already, and need not be the thread of the last script.
+struct FiberThreadRun {
+  bool converted = false;
+  bool loaded = false;
+  int ticks = 0;
+  int running = 0;
+  bool freed = false;
+};
+
+DWORD WINAPI LoadAndTickOnAFiberThread(LPVOID param) {
+  auto& run = *static_cast<FiberThreadRun*>(param);
+  run.converted = ConvertThreadToFiber(nullptr) != nullptr;
+  HMODULE plugin = LoadPlugin();
+  run.loaded = plugin != nullptr;
+  if (plugin == nullptr) return 0;
+  run.ticks = SimHostRunScriptTicks(2);
+  run.running = SimHostScriptRunning();
+  run.freed = FreeLibrary(plugin) != 0;
+  ConvertFiberToThread();
+  return 0;
+}
+
+void ScriptsRunOnAnotherThreadThatIsAFiberAlready() {
+  StandardWorld();
+  FiberThreadRun run;
+  HANDLE thread = CreateThread(nullptr, 0, &LoadAndTickOnAFiberThread, &run, 0, nullptr);
+  CHECK(thread != nullptr);
+  if (thread == nullptr) return;
+  WaitForSingleObject(thread, INFINITE);
+  CloseHandle(thread);
+  CHECK(run.converted);
+  CHECK(run.loaded);
+  CHECK_EQ(run.ticks, 1);
+  CHECK_EQ(run.running, 1);
+  CHECK(run.freed);
+  CHECK_EQ(SimHostScriptRunning(), 0);
+}
+
 }  // namespace
 
 int main() {
@@ -93,5 +131,7 @@ int main() {
   Run("AttachRegistersTheScriptThenTheKeyboardHandlerAndDetachRemovesBothInTurn",
       &AttachRegistersTheScriptThenTheKeyboardHandlerAndDetachRemovesBothInTurn);
   Run("LoadingAgainRegistersAFreshScript", &LoadingAgainRegistersAFreshScript);
+  Run("ScriptsRunOnAnotherThreadThatIsAFiberAlready",
+      &ScriptsRunOnAnotherThreadThatIsAFiberAlready);
   return Finish();
 }
