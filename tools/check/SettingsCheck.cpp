@@ -269,10 +269,8 @@ class Checker {
   }
 
   void Remember(const ClassifiedLine& line, const std::string* section) {
-    std::string kept;
-    for (const char byte : line.raw) {
-      if (byte != '\r' && byte != '\0') kept.push_back(byte);
-    }
+    std::string copy;
+    const std::string kept(WithoutDroppedBytes(line.raw, copy));
     if (line.kind == LineKind::Section) sectionLine_ = line.number;
     lines_.push_back({line.number, std::string(line.raw), kept, line.kind, std::string(line.name),
                       std::string(line.value),
