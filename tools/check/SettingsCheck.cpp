@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "ini/ForEachLine.h"
 #include "ini/IniDocument.h"
 #include "ini/ParseLines.h"
 #include "input/KeyNames.h"
