@@ -112,6 +112,9 @@ std::string ValueText(const SettingField& field, const Settings& settings) {
       return KeyCodeText(settings.*field.keyCode);
     case SettingType::Distance:
       return DistanceText(settings.*field.distance);
+    case SettingType::Seconds:
+      return std::to_string(settings.*field.seconds) +
+             (settings.*field.seconds == 0 ? " (no recording)" : " seconds");
     case SettingType::Switch:
       break;
   }
@@ -127,6 +130,10 @@ std::size_t TriggerPlace(const SettingField& field) {
     ++place;
   }
   return place;
+}
+
+bool StartsAMove(const SettingField& field) {
+  return TriggerPlace(field) < std::size(kTriggerOrder);
 }
 
 // The words of `text` that are key names, for a value like "Shift+F5" that holds several.
@@ -377,7 +384,10 @@ class Checker {
     const std::string advice =
         field.type == SettingType::KeyCode    ? " " + Capital(KeyAdvice(line.value))
         : field.type == SettingType::Distance ? " Write a number such as 7.5."
-                                              : " Write on or off.";
+        : field.type == SettingType::Seconds
+            ? " Write a whole number of seconds from 1 to " + std::to_string(kMaxRecordSeconds) +
+                  ", or 0 for no recording."
+            : " Write on or off.";
     switch (reading) {
       case Reading::Whole:
         break;
@@ -410,7 +420,12 @@ class Checker {
                 value + " is neither a number nor a " + Kind(field) + "." + keeps + advice);
         return;
       case Reading::OutOfRange:
-        Problem(line.number, value + " is too large a number." + keeps + advice);
+        Problem(line.number,
+                value +
+                    (field.type == SettingType::Seconds
+                         ? " is outside 0 to " + std::to_string(kMaxRecordSeconds) + "."
+                         : " is too large a number.") +
+                    keeps + advice);
         return;
       case Reading::Missing:
         return;
@@ -422,6 +437,7 @@ class Checker {
   static std::string Kind(const SettingField& field) {
     return field.type == SettingType::Switch    ? "on or off word"
            : field.type == SettingType::KeyCode ? "key name"
+           : field.type == SettingType::Seconds ? "number of seconds"
                                                 : "number";
   }
 
@@ -506,10 +522,13 @@ class Checker {
         const std::size_t loserLine = settingLines_.row[&loser - kSettingFields];
         const std::size_t line =
             loserLine != 0 ? loserLine : settingLines_.row[&winner - kSettingFields];
+        // The save key is tested after every move, so it is the one that loses.
+        const std::string lost = StartsAMove(loser) ? loser.name + std::string("'s never starts")
+                                                    : std::string("a recording is never saved");
         Problem(line, std::string(loser.name) + " and " + winner.name + " are both on " +
                           KeyCodeText(code) + ": a release starts " + winner.name +
-                          "'s move, which comes first in the tick, so " + loser.name +
-                          "'s never starts. Give each its own key.");
+                          "'s move, which comes first in the tick, so " + lost +
+                          ". Give each its own key.");
       }
     }
   }

@@ -118,6 +118,9 @@ std::string SettingValue(const scuffler::SettingField& field, const Settings& se
       return KeyWithCode(settings.*field.keyCode);
     case scuffler::SettingType::Distance:
       return FormatNumber(settings.*field.distance);
+    case scuffler::SettingType::Seconds:
+      return std::to_string(settings.*field.seconds) +
+             (settings.*field.seconds == 0 ? " (off)" : " s");
     case scuffler::SettingType::Switch:
       break;
   }
