@@ -46,8 +46,8 @@ void WriteSettingsFile(const std::string& bytes) {
   std::ofstream("Scuffler.ini", std::ios::binary | std::ios::trunc) << bytes;
 }
 
-// `ini` with the value of every key line replaced by 1, line ends kept: the same sections and
-// keys in the same order, as when a player edits values.
+// `ini` with the value of every key line but iRecordSeconds replaced by 1, line ends kept: the
+// same sections and keys in the same order, as when a player edits values. Recording stays off.
 std::string WithOtherValues(const std::string& ini) {
   std::string edited;
   std::size_t begin = 0;
@@ -56,7 +56,7 @@ std::string WithOtherValues(const std::string& ini) {
     end = end == std::string::npos ? ini.size() : end + 1;
     std::string line = ini.substr(begin, end - begin);
     const std::size_t equals = line.find('=');
-    if (line[0] != ';' && equals != std::string::npos) {
+    if (line[0] != ';' && equals != std::string::npos && line.rfind("iRecordSeconds", 0) != 0) {
       const bool crlf = line.size() >= 2 && line[line.size() - 2] == '\r';
       line = line.substr(0, equals + 1) + " 1" + (crlf ? "\r\n" : "\n");
     }
