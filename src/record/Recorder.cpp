@@ -1,7 +1,6 @@
 #include "record/Recorder.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <new>
 
@@ -204,7 +203,8 @@ void Save() {
   char name[40];
   char scratch[48];
   RecordingFileName(number, name);
-  std::snprintf(scratch, sizeof scratch, "%s.tmp", name);
+  std::strcpy(scratch, name);
+  std::strcat(scratch, ".tmp");
   // Written beside and renamed: a failed save (read-only folder, full disk) leaves no partial
   // file under the real name, and the game never learns of it.
   Writer writer{CreateForWriting(scratch)};
@@ -364,7 +364,16 @@ void RunSaveKey() {
 }
 
 void RecordingFileName(std::uint32_t number, char* name) {
-  std::snprintf(name, 40, "%s%u%s", kFilePrefix, static_cast<unsigned>(number), kFileSuffix);
+  // By hand: the C library's formatted printing would add more to the plug-in than all of this.
+  char digits[10];
+  int count = 0;
+  do {
+    digits[count++] = static_cast<char>('0' + number % 10);
+    number /= 10;
+  } while (number != 0);
+  name = std::copy(kFilePrefix, kFilePrefix + sizeof kFilePrefix - 1, name);
+  while (count > 0) *name++ = digits[--count];
+  std::strcpy(name, kFileSuffix);
 }
 
 void StopRecording() {
