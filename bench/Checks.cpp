@@ -80,6 +80,21 @@ int RunChecks(const ScratchDirectories& directories) {
     Expect(tick.fileOpens == 1, "opens of Scuffler.ini per tick" + crowd, tick.fileOpens, 1);
   }
 
+  // Recording on: the block is taken by the load that turns it on, and a tick after takes nothing
+  // and asks the game exactly what it asks with recording off.
+  for (const int peds : {64, 1024}) {
+    BuildCrowd(peds);
+    SetRecording(true);
+    scuffler::RunTick();
+    const TickCost tick = Measure(scuffler::RunTick);
+    const std::string crowd = " (" + std::to_string(peds) + " peds, recording on)";
+    Expect(tick.natives == ExpectedNativesPerTick(peds), "native calls per tick" + crowd,
+           tick.natives, ExpectedNativesPerTick(peds));
+    Expect(tick.allocations == 0, "allocations per tick" + crowd, tick.allocations, 0);
+    Expect(tick.fileOpens == 1, "opens of Scuffler.ini per tick" + crowd, tick.fileOpens, 1);
+    SetRecording(false);
+  }
+
   directories.EnterWithDefaultIni();
   BuildCrowd(64);
   scuffler::LoadSettings();  // the first read builds the document; the ticks after it reuse it

@@ -32,6 +32,7 @@ struct Kept {
   std::size_t capacity = 0;
   std::size_t head = 0;     // where the oldest tick starts
   std::size_t used = 0;     // bytes from head on, the open tick's included
+  std::size_t tail = 0;     // where the next byte goes: head + used, wrapped
   std::uint32_t ticks = 0;  // complete ticks
   bool open = false;        // a tick is being recorded
   std::size_t openAt = 0;   // where the open tick's length field lies
@@ -53,12 +54,16 @@ constexpr std::size_t kLargestCall =
 // Room for the ped list: tag, count, every handle the buffer can hold.
 constexpr std::size_t kLargestPedList = 1 + 5 + 1024 * 5;
 unsigned char gPedScratch[kLargestPedList];
+// Where an event is put together when it would not lie in one run at the ring's end.
+unsigned char gScratch[kLargestCall];
 
 void CopyIn(std::size_t at, const unsigned char* from, std::size_t size) {
   const std::size_t first = std::min(size, gKept.capacity - at);
   std::memcpy(gKept.ring + at, from, first);
   std::memcpy(gKept.ring, from + first, size - first);
 }
+
+std::size_t Wrapped(std::size_t at) { return at >= gKept.capacity ? at - gKept.capacity : at; }
 
 void CopyOut(std::size_t at, unsigned char* to, std::size_t size) {
   at %= gKept.capacity;
@@ -85,27 +90,48 @@ void DropOldest() {
     CopyOut(gKept.head + 13, gKept.base, gKept.baseSize);
     gKept.baseKnown = true;
   }
-  gKept.head = (gKept.head + 4 + length) % gKept.capacity;
+  gKept.head = Wrapped(gKept.head + 4 + length);
   gKept.used -= 4 + length;
   --gKept.ticks;
 }
 
-// Appends to the open tick, dropping the oldest ticks to make room. A tick larger than the whole
-// ring is given up: it cannot be replayed in part.
-void Append(const unsigned char* bytes, std::size_t size) {
-  if (!gKept.open) return;
+// Drops the oldest ticks until `size` more bytes fit; when even an empty ring cannot take them,
+// gives the open tick up, as it cannot be replayed in part, and returns false.
+bool MakeRoom(std::size_t size) {
   while (gKept.used + size > gKept.capacity && gKept.ticks > 0) DropOldest();
-  if (gKept.used + size > gKept.capacity) {
-    gKept.used -= gKept.openUsed;
-    gKept.openUsed = 0;
-    gKept.open = false;
-    // The given-up tick may have brought new bytes: the next tick's "same" means those.
-    gKept.baseKnown = gKept.latestKnown;
-    gKept.baseSize = gKept.latestSize;
-    std::memcpy(gKept.base, gKept.latest, gKept.latestSize);
-    return;
-  }
-  CopyIn((gKept.head + gKept.used) % gKept.capacity, bytes, size);
+  if (gKept.used + size <= gKept.capacity) return true;
+  gKept.used -= gKept.openUsed;
+  gKept.tail = gKept.head;
+  gKept.openUsed = 0;
+  gKept.open = false;
+  // The given-up tick may have brought new bytes: the next tick's "same" means those.
+  gKept.baseKnown = gKept.latestKnown;
+  gKept.baseSize = gKept.latestSize;
+  std::memcpy(gKept.base, gKept.latest, gKept.latestSize);
+  return false;
+}
+
+// Where to write an event of at most `most` bytes: the ring itself when they lie in one run
+// there, which saves a copy on every native call; else the scratch buffer. Null when the tick
+// was given up.
+unsigned char* Room(std::size_t most) {
+  if (!gKept.open || !MakeRoom(most)) return nullptr;
+  return gKept.tail + most <= gKept.capacity ? gKept.ring + gKept.tail : gScratch;
+}
+
+// Adds the `size` bytes written at `at`, which Room gave.
+void Commit(const unsigned char* at, std::size_t size) {
+  if (at == gScratch) CopyIn(gKept.tail, gScratch, size);
+  gKept.tail = Wrapped(gKept.tail + size);
+  gKept.used += size;
+  gKept.openUsed += size;
+}
+
+// Appends `size` bytes to the open tick.
+void Append(const unsigned char* bytes, std::size_t size) {
+  if (!gKept.open || !MakeRoom(size)) return;
+  CopyIn(gKept.tail, bytes, size);
+  gKept.tail = Wrapped(gKept.tail + size);
   gKept.used += size;
   gKept.openUsed += size;
 }
@@ -119,6 +145,8 @@ void StartRecording() {
   gKept.latest = block + kFileArea;
   gKept.ring = block + 2 * kFileArea;
   gKept.capacity = kRecorderBlockBytes - 2 * kFileArea;
+  // Touched once now, so that no tick pays for the system's first use of a page.
+  std::memset(block, 0, kRecorderBlockBytes);
   gRecorderOn = true;
 }
 
@@ -239,7 +267,7 @@ void BeginRecordedTick() {
   while (gKept.ticks > 0 && now - OldestClock() >= keep) DropOldest();
   gKept.open = true;
   gKept.openUsed = 0;
-  gKept.openAt = (gKept.head + gKept.used) % gKept.capacity;
+  gKept.openAt = gKept.tail;
   unsigned char start[8];
   rec::PutU32(start, 0);
   rec::PutU32(start + 4, now);
@@ -258,8 +286,8 @@ void EndRecordedTick() {
 
 void RecordNative(std::uint64_t hash, const std::uint64_t* slots, std::size_t count, int textSlot,
                   const char* text, const std::uint64_t* result) {
-  if (!gKept.open) return;
-  unsigned char call[kLargestCall];
+  unsigned char* const call = Room(kLargestCall);
+  if (call == nullptr) return;
   unsigned char* out = call;
   const std::uint8_t row = NativeIndex(hash);
   if (row == kUnlistedNative) {
@@ -295,7 +323,7 @@ void RecordNative(std::uint64_t hash, const std::uint64_t* slots, std::size_t co
       out = rec::PutVarint(out, result[0]);
       break;
   }
-  Append(call, static_cast<std::size_t>(out - call));
+  Commit(call, static_cast<std::size_t>(out - call));
 }
 
 void RecordPeds(const int* peds, int reported, int capacity) {
