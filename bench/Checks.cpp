@@ -1,6 +1,7 @@
 // bench --check: the figures of the benchmark that are exact, asserted for ctest. Timings are
 // never asserted here.
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -13,6 +14,7 @@
 #include "hook/ScriptHook.h"
 #include "input/KeyStateTable.h"
 #include "melee/ScriptLoop.h"
+#include "record/Recorder.h"
 #include "settings/Settings.h"
 #include "settings/SettingsFile.h"
 
@@ -92,6 +94,17 @@ int RunChecks(const ScratchDirectories& directories) {
            tick.natives, ExpectedNativesPerTick(peds));
     Expect(tick.allocations == 0, "allocations per tick" + crowd, tick.allocations, 0);
     Expect(tick.fileOpens == 1, "opens of Scuffler.ini per tick" + crowd, tick.fileOpens, 1);
+    // Reported only: what a tick takes in a saved recording, which says how many seconds fit.
+    keyboardHandlerRegister(scuffler::RecordKeyMessage);
+    sim::TapKey(145);
+    scuffler::RunTick();
+    const std::uint64_t ticks = scuffler::RecordedTickCount();
+    std::ifstream saved("Scuffler-recording-1.bin", std::ios::binary | std::ios::ate);
+    const auto bytes = static_cast<std::uint64_t>(saved.tellg());
+    saved.close();
+    std::remove("Scuffler-recording-1.bin");
+    std::cout << "info    recording: " << bytes << " bytes for " << ticks << " ticks" << crowd
+              << ", about " << bytes / ticks << " a tick\n";
     SetRecording(false);
   }
 
