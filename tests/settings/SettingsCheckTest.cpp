@@ -133,6 +133,10 @@ const CheckCase kCases[] = {
      {"2: iSaveRecordingKey and iKickToChest are both on Up (38): a release starts iKickToChest's "
       "move, which comes first in the tick, so a recording is never saved. Give each its own "
       "key."}},
+    {"save_key_code",
+     "[Scuffler]\niSaveRecordingKey = 300\n"s,
+     {"2: no key has the code 300 (codes go up to 254), so no key saves a recording. Write -1 to "
+      "unbind it, or a key name."}},
     {"seconds_out_of_range",
      "[Scuffler]\niRecordSeconds = 90\n"s,
      {"2: \"90\" is outside 0 to 60. The plug-in keeps iRecordSeconds as it was: when the game "

@@ -430,7 +430,7 @@ class Checker {
       case Reading::Missing:
         return;
     }
-    if (field.type == SettingType::KeyCode) KeyCode(line, settings_.*field.keyCode);
+    if (field.type == SettingType::KeyCode) KeyCode(line, field, settings_.*field.keyCode);
     if (field.type == SettingType::Distance) Distance(line, settings_.*field.distance);
   }
 
@@ -452,23 +452,28 @@ class Checker {
     return " Write the number alone: " + ValueText(field, settings_) + ".";
   }
 
-  void KeyCode(const Line& line, std::int32_t code) {
+  void KeyCode(const Line& line, const SettingField& field, std::int32_t code) {
     const NamedKey* const key = FindKey(code);
+    // The save key is no move: what its key does is save a recording.
+    const bool move = StartsAMove(field);
+    const std::string unbound = move ? "the move has no key" : "no key saves a recording";
     if (code == kUnbound) return;
     if (code < 0) {
-      Problem(line.number, std::to_string(code) + " binds no key. Write -1 to unbind a move.");
+      Problem(line.number, std::to_string(code) + " binds no key. Write -1 to unbind " +
+                               (move ? "a move." : "it."));
     } else if (code >= static_cast<std::int32_t>(kKeySlotCount)) {
       Problem(line.number, "no key has the code " + std::to_string(code) +
-                               " (codes go up to 254), so the move has no key. Write -1 to "
-                               "unbind it, or a key name.");
+                               " (codes go up to 254), so " + unbound +
+                               ". Write -1 to unbind it, or a key name.");
     } else if (code == 0) {
       Problem(line.number,
-              "0 is no key's code, so the move has no key. Write -1 to unbind it, "
-              "or a key name.");
+              "0 is no key's code, so " + unbound + ". Write -1 to unbind it, or a key name.");
     } else if (key != nullptr && key->reach == KeyReach::MouseButton) {
       Problem(line.number, std::string(key->name) + " (" + std::to_string(code) +
                                ") is a mouse button: the script hook passes on keyboard "
-                               "messages only, so it never starts the move. Choose a key.");
+                               "messages only, so it never " +
+                               (move ? "starts the move" : "saves a recording") +
+                               ". Choose a key.");
     } else if (key != nullptr && key->reach == KeyReach::SidedModifier) {
       const NamedKey* const carried = FindKey(key->carriedAs);
       const std::string either =
