@@ -197,13 +197,15 @@ void Write(Writer& writer, const unsigned char* bytes, std::size_t size) {
 }
 
 void WriteKept(Writer& writer) {
-  const std::size_t version = std::strlen(SCUFFLER_VERSION);
+  static constexpr char kVersion[] = SCUFFLER_VERSION;
+  constexpr std::size_t version = sizeof kVersion - 1;
+  static_assert(version < 64, "the version fits its length byte and the header");
   unsigned char header[8 + 2 + 1 + 64 + 4 * 4 + 1 + 4];
   unsigned char* out = std::copy(std::begin(rec::kMagic), std::end(rec::kMagic), header);
   *out++ = static_cast<unsigned char>(rec::kFormatVersion);
   *out++ = static_cast<unsigned char>(rec::kFormatVersion >> 8);
   *out++ = static_cast<unsigned char>(version);
-  out = std::copy(SCUFFLER_VERSION, SCUFFLER_VERSION + version, out);
+  out = std::copy(kVersion, kVersion + version, out);
   out = rec::PutU32(out, gKept.ticks);
   out = rec::PutU32(out, gTicksRun - gKept.ticks + 1);
   out = rec::PutU32(out, gKept.lastClock - OldestClock());
