@@ -150,6 +150,53 @@ TEST_F(Replay, ATickWithOneTriggerChangedDivergesWhereThatTriggerFires) {
                                TickPrefix(static_cast<int>(recording.firstTick + 2)) + "settings"));
 }
 
+// RunTick, but its fourth tick reads MAX_DISTANCE otherwise than the recording's C runtime did.
+void TickReadingTheDistanceOtherwise() {
+  if (++gTicksOfTheDouble < 4) {
+    scuffler::RunTick();
+    return;
+  }
+  scuffler::BeginRecordedTick();
+  scuffler::LoadSettings();
+  scuffler::gSettings.MAX_DISTANCE = 4;
+  scuffler::RefreshTickState();
+  scuffler::FindNearestTarget();
+  scuffler::RunTriggers();
+  scuffler::RunSaveKey();
+  scuffler::EndRecordedTick();
+}
+
+// RunTick, but the tick that saved in the game tests no save key.
+void TickWithoutTheSaveKey() {
+  scuffler::BeginRecordedTick();
+  scuffler::LoadSettings();
+  scuffler::RefreshTickState();
+  scuffler::FindNearestTarget();
+  scuffler::RunTriggers();
+  if (++gTicksOfTheDouble < 5) scuffler::RunSaveKey();
+  scuffler::EndRecordedTick();
+}
+
+TEST_F(Replay, OtherSettingsAfterALoadOrAReleaseNeverTakenDiverge) {
+  const rec::Recording recording = RecordASession();
+  const std::string fifth = "tick " + std::to_string(recording.firstTick + 3) + ", call ";
+  std::ostringstream trace;
+  gTicksOfTheDouble = 0;
+  const ReplayResult settings = RunReplay(recording, trace, &TickReadingTheDistanceOtherwise);
+  EXPECT_FALSE(settings.matched);
+  EXPECT_EQ(settings.divergence,
+            fifth +
+                "1: the settings after the load differ, as recorded -> here: MAX_DISTANCE 10 "
+                "-> 4");
+  gTicksOfTheDouble = 0;
+  const ReplayResult release = RunReplay(recording, trace, &TickWithoutTheSaveKey);
+  EXPECT_FALSE(release.matched);
+  const std::string sixth = "tick " + std::to_string(recording.firstTick + 4) + ", call ";
+  EXPECT_THAT(release.divergence,
+              ::testing::MatchesRegex(sixth + "[0-9]+: the recording has a release of 145 taken, "
+                                              "the code never took it"));
+}
+
 TEST_F(Replay, AFileCutShortOrAlteredDoesNotRead) {
   RecordASession();
   const std::string bytes = ReadAll("Scuffler-recording-1.bin");
