@@ -456,6 +456,7 @@ struct Replay {
   int callNumber = 0;
   std::vector<WorldPed> world;             // positions as the recording's answers gave them
   std::vector<std::int32_t> seenThisTick;  // peds whose positions the search asked
+  std::vector<std::int32_t> placed;        // peds whose position any tick's answers gave
 
   [[noreturn]] void Diverge(const std::string& what) const {
     throw Divergence{"tick " + std::to_string(tickNumber) + ", call " + std::to_string(callNumber) +
@@ -499,6 +500,7 @@ struct Replay {
       world.push_back({ped, at, false});
     }
     seenThisTick.push_back(ped);
+    if (std::find(placed.begin(), placed.end(), ped) == placed.end()) placed.push_back(ped);
   }
 };
 
@@ -659,7 +661,8 @@ ReplayResult RunReplay(const rec::Recording& recording, std::ostream& trace, Tic
   DllMain(kModule, 0, nullptr);
   std::error_code ignored;
   std::filesystem::remove_all(kReplayIni, ignored);
-  // The map of the last tick replayed, from the positions the recording answered with.
+  // The map of the last tick replayed, from the positions the recording answered with; a ped
+  // whose position no answer gave is left off rather than drawn where it may not stand.
   MapView& view = result.lastTick;
   view.tick = static_cast<int>(replay.tickNumber);
   view.player = scuffler::gTickState.playerPed;
@@ -669,6 +672,9 @@ ReplayResult RunReplay(const rec::Recording& recording, std::ostream& trace, Tic
   for (const WorldPed& ped : replay.world) {
     if (ped.handle == view.player) {
       view.playerPosition = ped.position;
+      continue;
+    }
+    if (std::find(replay.placed.begin(), replay.placed.end(), ped.handle) == replay.placed.end()) {
       continue;
     }
     const bool searched = std::find(replay.seenThisTick.begin(), replay.seenThisTick.end(),
