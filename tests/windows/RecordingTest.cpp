@@ -93,7 +93,9 @@ void Apply(const sandbox::Event& event) {
   }
 }
 
-void Play(const sandbox::Scenario& scenario) {
+// Plays the scenario; false when a tick ran so late after its key events that a release may have
+// fallen out of the 100 ms window (a stalled machine), so the run says nothing.
+bool Play(const sandbox::Scenario& scenario) {
   SimHostReset();
   SimHostSetPlayer(scenario.player.handle, scenario.player.position.x, scenario.player.position.y,
                    scenario.player.position.z);
@@ -105,14 +107,23 @@ void Play(const sandbox::Scenario& scenario) {
   }
   HMODULE plugin = LoadPlugin();
   CHECK(plugin != nullptr);
-  if (plugin == nullptr) return;
+  if (plugin == nullptr) return true;
+  bool inWindow = true;
   auto event = scenario.events.begin();
   for (int tick = 1; tick <= scenario.ticks; ++tick) {
-    for (; event != scenario.events.end() && event->tick == tick; ++event) Apply(*event);
+    const DWORD before = GetTickCount();
+    bool keys = false;
+    for (; event != scenario.events.end() && event->tick == tick; ++event) {
+      keys = keys || std::holds_alternative<sandbox::KeyEvent>(event->change);
+      Apply(*event);
+    }
     CHECK_EQ(SimHostRunScriptTicks(1), 1);
+    // Only a tick with a key matters: the first, which takes the recorder's block, may be slow.
+    inWindow = inWindow && (!keys || GetTickCount() - before < kReleaseWindowMs);
   }
   FreeLibrary(plugin);
   RemoveFile(L"Scuffler.ini");
+  return inWindow;
 }
 
 // Everything a replay reads, the clocks aside, as text: equal texts, equal recordings.
@@ -146,7 +157,12 @@ void ReleasingTheSaveKeyWritesTheRecordingOfTheScenario() {
       sandbox::ParseScenario(ReadInGameFolder(L"recorded-session.json"), "recorded-session.json");
   CHECK_EQ(parsed.error, "");
   if (!parsed.scenario) return;
-  Play(*parsed.scenario);
+  bool inWindow = false;
+  for (int attempt = 0; attempt < 5 && !inWindow; ++attempt) {
+    RemoveRecordings();
+    inWindow = Play(*parsed.scenario);
+  }
+  CHECK(inWindow);
   CHECK(Recordings() == std::vector<std::string>{"Scuffler-recording-1.bin"});
 
   const std::string fresh = ReadInGameFolder(L"Scuffler-recording-1.bin");
