@@ -8,7 +8,15 @@ namespace bench {
 
 // One full tick (RunTick, no Scuffler.ini present) with 0, 64 and 1024 eligible peds in range,
 // with its native calls and the plug-in's allocations per tick as counters.
+// TickRecording: the same with the recorder on.
 void RegisterTickBenchmarks(const ScratchDirectories& directories);
+
+// Turns the recorder on (iRecordSeconds 60) or off through a settings load without a file.
+void SetRecording(bool on);
+
+// Times ticks at 64 peds with the recorder off and on in turns and prints what recording adds,
+// against its budget of 10%.
+void PrintRecordingOverhead(const ScratchDirectories& directories);
 
 // LoadSettings on a copy of the shipped Scuffler.ini, beside the floor (one open, size, read and
 // close of the file, as any loader must) and libinih's ini_parse of the same file.

@@ -1,6 +1,7 @@
 // bench --check: the figures of the benchmark that are exact, asserted for ctest. Timings are
 // never asserted here.
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -13,6 +14,7 @@
 #include "hook/ScriptHook.h"
 #include "input/KeyStateTable.h"
 #include "melee/ScriptLoop.h"
+#include "record/Recorder.h"
 #include "settings/Settings.h"
 #include "settings/SettingsFile.h"
 
@@ -46,8 +48,8 @@ void WriteSettingsFile(const std::string& bytes) {
   std::ofstream("Scuffler.ini", std::ios::binary | std::ios::trunc) << bytes;
 }
 
-// `ini` with the value of every key line replaced by 1, line ends kept: the same sections and
-// keys in the same order, as when a player edits values.
+// `ini` with the value of every key line but iRecordSeconds replaced by 1, line ends kept: the
+// same sections and keys in the same order, as when a player edits values. Recording stays off.
 std::string WithOtherValues(const std::string& ini) {
   std::string edited;
   std::size_t begin = 0;
@@ -56,7 +58,7 @@ std::string WithOtherValues(const std::string& ini) {
     end = end == std::string::npos ? ini.size() : end + 1;
     std::string line = ini.substr(begin, end - begin);
     const std::size_t equals = line.find('=');
-    if (line[0] != ';' && equals != std::string::npos) {
+    if (line[0] != ';' && equals != std::string::npos && line.rfind("iRecordSeconds", 0) != 0) {
       const bool crlf = line.size() >= 2 && line[line.size() - 2] == '\r';
       line = line.substr(0, equals + 1) + " 1" + (crlf ? "\r\n" : "\n");
     }
@@ -78,6 +80,32 @@ int RunChecks(const ScratchDirectories& directories) {
            tick.natives, ExpectedNativesPerTick(peds));
     Expect(tick.allocations == 0, "allocations per tick" + crowd, tick.allocations, 0);
     Expect(tick.fileOpens == 1, "opens of Scuffler.ini per tick" + crowd, tick.fileOpens, 1);
+  }
+
+  // Recording on: the block is taken by the load that turns it on, and a tick after takes nothing
+  // and asks the game exactly what it asks with recording off.
+  for (const int peds : {64, 1024}) {
+    BuildCrowd(peds);
+    SetRecording(true);
+    scuffler::RunTick();
+    const TickCost tick = Measure(scuffler::RunTick);
+    const std::string crowd = " (" + std::to_string(peds) + " peds, recording on)";
+    Expect(tick.natives == ExpectedNativesPerTick(peds), "native calls per tick" + crowd,
+           tick.natives, ExpectedNativesPerTick(peds));
+    Expect(tick.allocations == 0, "allocations per tick" + crowd, tick.allocations, 0);
+    Expect(tick.fileOpens == 1, "opens of Scuffler.ini per tick" + crowd, tick.fileOpens, 1);
+    // Reported only: what a tick takes in a saved recording, which says how many seconds fit.
+    keyboardHandlerRegister(scuffler::RecordKeyMessage);
+    sim::TapKey(145);
+    scuffler::RunTick();
+    const std::uint64_t ticks = scuffler::RecordedTickCount();
+    std::ifstream saved("Scuffler-recording-1.bin", std::ios::binary | std::ios::ate);
+    const auto bytes = static_cast<std::uint64_t>(saved.tellg());
+    saved.close();
+    std::remove("Scuffler-recording-1.bin");
+    std::cout << "info    recording: " << bytes << " bytes for " << ticks << " ticks" << crowd
+              << ", about " << bytes / ticks << " a tick\n";
+    SetRecording(false);
   }
 
   directories.EnterWithDefaultIni();

@@ -8,6 +8,7 @@
 #include "melee/ScriptLoop.h"
 #include "melee/TickState.h"
 #include "melee/Triggers.h"
+#include "record/Recorder.h"
 #include "settings/Settings.h"
 
 namespace bench {
@@ -20,6 +21,7 @@ constexpr std::int32_t kFirstPed = 1000;
 
 void BuildCrowd(int peds) {
   sim::Reset();
+  scuffler::StopRecording();
   scuffler::gSettings = scuffler::Settings{};
   scuffler::gTickState = scuffler::TickState{};
   for (scuffler::KeyState& slot : scuffler::gKeyStateTable) scuffler::ClearKeySlot(slot);

@@ -10,8 +10,8 @@
 
 namespace bench {
 
-// Empties the simulated world, puts the plug-in's settings, tick state and key table back to
-// their state at load, and builds a crowd of `peds` (0 to 1024, the plug-in's buffer size).
+// Empties the simulated world, puts the plug-in's settings, tick state, key table and recorder
+// back to their state at load, and builds a crowd of `peds` (0 to 1024, the plug-in's buffer size).
 void BuildCrowd(int peds);
 
 // The native calls a tick must make in a crowd of `peds`:

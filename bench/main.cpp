@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
   bench::RegisterSettingsBenchmarks(directories);
   benchmark::RunSpecifiedBenchmarks();
   bench::PrintSettingsRatios(directories);
+  bench::PrintRecordingOverhead(directories);
   benchmark::Shutdown();
   return 0;
 }

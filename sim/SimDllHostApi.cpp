@@ -38,6 +38,10 @@ void SimHostClearAnswer(std::uint64_t hash) { sim::ClearAnswer(hash); }
 
 std::uint32_t SimHostNameHash(const char* name) { return sim::NameHash(name); }
 
+int SimHostTakesAnswers(std::uint64_t hash) { return sim::TakesAnswers(hash) ? 1 : 0; }
+
+std::int32_t SimHostPassingAnswer(std::uint64_t hash) { return sim::PassingAnswer(hash); }
+
 void SimHostSendKey(std::uint32_t key, int released, int wasDown) {
   sim::SendKey(key, released != 0, wasDown != 0);
 }

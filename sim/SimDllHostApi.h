@@ -38,6 +38,9 @@ void SimHostSetAnswer(std::uint64_t hash, std::int32_t value);
 void SimHostClearAnswer(std::uint64_t hash);
 // The action hash the game would give `name`.
 std::uint32_t SimHostNameHash(const char* name);
+// sim::TakesAnswers and sim::PassingAnswer, for a test program that reads sandbox scenarios.
+int SimHostTakesAnswers(std::uint64_t hash);
+std::int32_t SimHostPassingAnswer(std::uint64_t hash);
 
 // One keyboard message to the registered handler: `released` is the is-up-now flag.
 void SimHostSendKey(std::uint32_t key, int released, int wasDown);

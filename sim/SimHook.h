@@ -119,6 +119,21 @@ std::vector<Call> TakeCalls();  // returns the log and empties it
 const std::vector<StartedAction>& Actions();
 std::vector<StartedAction> TakeActions();
 
+// --- Replay -----------------------------------------------------------------------------------
+
+// What answers the natives and the ped list in place of the world while it is set: a replay's
+// answers from a recording. Calls are logged as ever, the name-hash native's text included, and
+// an action start still counts as one; `native` and `peds` may throw to stop the plug-in's tick.
+struct Responder {
+  void (*native)(const Call& call, std::uint64_t* result, void* context);
+  // Writes at most `capacity` handles to `peds`; returns the count to report.
+  int (*peds)(int* peds, int capacity, void* context);
+  void* context;
+};
+
+// Null: the world answers again (also after Reset).
+void SetResponder(const Responder* responder);
+
 // --- Registrations and the script -------------------------------------------------------------
 
 HINSTANCE RegisteredModule();

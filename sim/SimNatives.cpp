@@ -118,8 +118,27 @@ const ComputedNative* FindComputed(std::uint64_t nativeHash) {
   return nullptr;
 }
 
+// A replay's answer: the world is not asked, but the log keeps the action names and starts.
+void AnswerFromResponder(State& state, sim::Call& call, std::uint64_t* result) {
+  if (call.hash == hash::kGetHashKey) {
+    const auto* text =
+        reinterpret_cast<const char*>(static_cast<std::uintptr_t>(Slot(call.args, 0)));
+    call.text = text != nullptr ? text : "";
+  }
+  state.responder->native(call, result, state.responder->context);
+  if (call.hash == hash::kGetHashKey) {
+    state.actionNames.emplace(static_cast<std::uint32_t>(result[0]), call.text);
+  }
+  if (call.hash == hash::kTaskPutPedDirectlyIntoMelee) {
+    state.actions.push_back({SlotInt(call.args, 0), SlotInt(call.args, 1),
+                             static_cast<std::uint32_t>(Slot(call.args, 2))});
+  }
+}
+
 void Answer(State& state, sim::Call& call, std::uint64_t* result) {
-  if (const ComputedNative* computed = FindComputed(call.hash)) {
+  if (state.responder != nullptr) {
+    AnswerFromResponder(state, call, result);
+  } else if (const ComputedNative* computed = FindComputed(call.hash)) {
     computed->answer(state, call, result);
   } else if (sim::TakesAnswers(call.hash)) {
     PutInt(result, IntAnswer(state, call));
@@ -163,8 +182,23 @@ extern "C" std::uint64_t* nativeCall() {
   return state.result;
 }
 
+namespace sim {
+
+void SetResponder(const Responder* responder) { TheState().responder = responder; }
+
+}  // namespace sim
+
 extern "C" int worldGetAllPeds(int* peds, int capacity) {
   State& state = TheState();
+  if (state.responder != nullptr) {
+    const int count = state.responder->peds(peds, capacity, state.responder->context);
+    sim::Call call;
+    call.op = sim::Op::WorldGetAllPeds;
+    call.args = {static_cast<std::uint32_t>(capacity)};
+    call.result[0] = static_cast<std::uint32_t>(count);
+    sim::detail::Record(std::move(call));
+    return count;
+  }
   std::vector<std::int32_t> listed;
   for (const sim::detail::Ped& ped : state.peds) {
     if (ped.listed) listed.push_back(ped.handle);

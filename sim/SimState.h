@@ -42,6 +42,8 @@ struct State {
   std::vector<std::uint64_t> pendingArgs;
   std::uint64_t result[3] = {0, 0, 0};
 
+  const Responder* responder = nullptr;  // set: a replay answers instead of the world
+
   HINSTANCE module = nullptr;
   ScriptEntryFn entry = nullptr;
 };

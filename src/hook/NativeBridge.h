@@ -4,7 +4,9 @@
 // nativePush64 per argument in order, one nativeCall. Each argument fills a zeroed 64-bit slot:
 // 32-bit integers are zero-extended (never sign-extended), a float puts its 32 bits in the low
 // half, a string passes its pointer. The result is read at once, before the next native call
-// can overwrite it. Nothing here tests results for errors. Script context only.
+// can overwrite it. While the recorder is on, each call is recorded as it returns (a string
+// argument as its text); off, that costs one test. Nothing here tests results for errors. Script
+// context only.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +14,7 @@
 #include <type_traits>
 
 #include "hook/ScriptHook.h"
+#include "record/Recorder.h"
 
 namespace scuffler {
 
@@ -35,6 +38,30 @@ inline std::uint64_t ToSlot(const char* text) {
   return static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(text));
 }
 
+// The place of the one string argument among `Args`, or -1.
+template <typename... Args>
+constexpr int TextSlot() {
+  constexpr bool isText[] = {std::is_same_v<Args, const char*>..., false};
+  for (int i = 0; i < static_cast<int>(sizeof...(Args)); ++i) {
+    if (isText[i]) return i;
+  }
+  return -1;
+}
+
+inline const char* TextOf(const char* text) { return text; }
+template <typename T>
+const char* TextOf(T /*value*/) {
+  return nullptr;
+}
+
+// The string among `args`, or null.
+template <typename... Args>
+const char* FindText(Args... args) {
+  const char* text = nullptr;
+  ((text = text != nullptr ? text : TextOf(args)), ...);
+  return text;
+}
+
 template <typename T>
 T ReadAt(const std::uint64_t* result, std::size_t byteOffset) {
   T value;
@@ -51,9 +78,18 @@ const std::uint64_t* CallNative(std::uint64_t hash, Args... args) {
       (... && (std::is_same_v<Args, std::int32_t> || std::is_same_v<Args, std::uint32_t> ||
                std::is_same_v<Args, float> || std::is_same_v<Args, const char*>)),
       "native arguments are int32, uint32, float or a C string");
+  static_assert((0 + ... + (std::is_same_v<Args, const char*> ? 1 : 0)) <= 1,
+                "a recording keeps the text of one string argument per call");
+  static_assert(sizeof...(Args) <= 14, "a recording keeps at most 14 arguments with a text");
   nativeInit(hash);
   (nativePush64(bridge::ToSlot(args)), ...);
-  return nativeCall();
+  const std::uint64_t* const result = nativeCall();
+  if (gRecorderOn) {
+    const std::uint64_t slots[] = {bridge::ToSlot(args)..., 0};
+    RecordNative(hash, slots, sizeof...(Args), bridge::TextSlot<Args...>(),
+                 bridge::FindText(args...), result);
+  }
+  return result;
 }
 
 // The 32-bit integer in the first 4 bytes of the result.

@@ -58,7 +58,7 @@ V& GetOrCreate(OrderedNameMap<V>& map, std::string name) {
 
 // Up to this many entries, FindValue compares names in order rather than hashing one: faster for
 // the handful of keys a settings section holds, and the same answer, since names are unique.
-constexpr std::size_t kEntriesFoundInOrder = 8;
+constexpr std::size_t kEntriesFoundInOrder = 16;
 
 // The value under the trimmed `name`, or null when there is none; for readers that need no copy.
 // Never adds an entry. The pointer stays valid until the next GetOrCreate that appends, or Clear.

@@ -7,6 +7,7 @@
 #include "melee/PedChecks.h"
 #include "melee/TickState.h"
 #include "melee/Triggers.h"
+#include "record/Recorder.h"
 #include "settings/Settings.h"
 
 namespace scuffler {
@@ -32,10 +33,13 @@ void ScriptEntry() noexcept {
 }
 
 void RunTick() {
+  BeginRecordedTick();
   LoadSettings();
   RefreshTickState();
   FindNearestTarget();
   RunTriggers();
+  RunSaveKey();
+  EndRecordedTick();
 }
 
 void RefreshTickState() {
@@ -49,7 +53,9 @@ void FindNearestTarget() {
   std::int32_t best = 0;
   const WorldPoint p = PedPosition(PlayerPed());
   // The hook is told the buffer's size; should it report more, the rest was never written.
-  const int count = std::min(worldGetAllPeds(gPedBuffer, kPedBufferSize), kPedBufferSize);
+  const int reported = worldGetAllPeds(gPedBuffer, kPedBufferSize);
+  if (gRecorderOn) RecordPeds(gPedBuffer, reported, kPedBufferSize);
+  const int count = std::min(reported, kPedBufferSize);
   float bestDistance = limit * limit;
   for (int i = 0; i < count; ++i) {
     const std::int32_t candidate = gPedBuffer[i];

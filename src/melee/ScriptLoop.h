@@ -1,7 +1,7 @@
 // The script: one pass of its loop per game tick.
 //
 // Script context only. A tick is: LoadSettings, RefreshTickState, FindNearestTarget, the six
-// triggers, then scriptWait(0).
+// triggers, the recorder's save key, then scriptWait(0); the recorder opens and closes it.
 #pragma once
 
 #include <cstdint>

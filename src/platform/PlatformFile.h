@@ -1,6 +1,6 @@
-// Reading a file through the operating system's own file API: what the settings reader needs of
-// it and nothing more. One implementation per platform (PlatformFileWin32.cpp,
-// PlatformFilePosix.cpp), picked by the build.
+// Files through the operating system's own file API: reading, what the settings reader needs, and
+// writing, renaming, deleting and listing, what the recorder needs to save a recording. One
+// implementation per platform (PlatformFileWin32.cpp, PlatformFilePosix.cpp), picked by the build.
 //
 // No buffering and no heap use of its own, so that a tick reads the settings file without
 // allocating. Each function is safe from any thread; a PlatformFile belongs to one.
@@ -38,5 +38,21 @@ bool ReadFileAt(PlatformFile file, std::uint64_t offset, char* buffer, std::size
 
 // Closes `file` if it is open and leaves it kNoFile.
 void CloseFile(PlatformFile& file);
+
+// Creates `fileName` for writing, emptying it when it exists; kNoFile when that fails.
+PlatformFile CreateForWriting(const char* fileName);
+
+// Writes all `count` bytes at the file's end; false on any error (a full disk).
+bool WriteAll(PlatformFile file, const void* bytes, std::size_t count);
+
+// Renames `from` to `to`, replacing a file named `to`; false when it fails.
+bool ReplaceFileWith(const char* from, const char* to);
+
+// Deletes `fileName`; false when it fails or there is no such file.
+bool RemoveFileNamed(const char* fileName);
+
+// Calls `each` with the name of every entry of the current directory, with `context`; false when
+// the directory cannot be listed.
+bool ListCurrentFolder(void (*each)(const char* name, void* context), void* context);
 
 }  // namespace scuffler

@@ -1,9 +1,11 @@
 // The file API natively (Linux and other POSIX systems), where the tests and the benchmark run.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/types.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 #include "platform/PlatformFile.h"
 
@@ -44,6 +46,38 @@ bool ReadFileAt(PlatformFile file, std::uint64_t offset, char* buffer, std::size
 void CloseFile(PlatformFile& file) {
   if (IsOpen(file)) ::close(static_cast<int>(file.handle));
   file = kNoFile;
+}
+
+PlatformFile CreateForWriting(const char* fileName) {
+  int descriptor;
+  do {
+    descriptor = ::open(fileName, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  } while (descriptor < 0 && errno == EINTR);
+  return descriptor < 0 ? kNoFile : PlatformFile{descriptor};
+}
+
+bool WriteAll(PlatformFile file, const void* bytes, std::size_t count) {
+  const auto* at = static_cast<const char*>(bytes);
+  while (count > 0) {
+    const ssize_t wrote = ::write(static_cast<int>(file.handle), at, count);
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote <= 0) return false;
+    at += wrote;
+    count -= static_cast<std::size_t>(wrote);
+  }
+  return true;
+}
+
+bool ReplaceFileWith(const char* from, const char* to) { return std::rename(from, to) == 0; }
+
+bool RemoveFileNamed(const char* fileName) { return ::unlink(fileName) == 0; }
+
+bool ListCurrentFolder(void (*each)(const char* name, void* context), void* context) {
+  DIR* const folder = ::opendir(".");
+  if (folder == nullptr) return false;
+  while (const dirent* entry = ::readdir(folder)) each(entry->d_name, context);
+  ::closedir(folder);
+  return true;
 }
 
 }  // namespace scuffler

@@ -54,4 +54,42 @@ void CloseFile(PlatformFile& file) {
   file = kNoFile;
 }
 
+PlatformFile CreateForWriting(const char* fileName) {
+  const HANDLE handle = CreateFileA(fileName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  return handle == INVALID_HANDLE_VALUE ? kNoFile
+                                        : PlatformFile{reinterpret_cast<std::intptr_t>(handle)};
+}
+
+bool WriteAll(PlatformFile file, const void* bytes, std::size_t count) {
+  const auto* at = static_cast<const char*>(bytes);
+  while (count > 0) {
+    const std::size_t want = count < kLargestRead ? count : kLargestRead;
+    DWORD wrote = 0;
+    if (!WriteFile(ToHandle(file), at, static_cast<DWORD>(want), &wrote, nullptr) || wrote == 0) {
+      return false;
+    }
+    at += wrote;
+    count -= wrote;
+  }
+  return true;
+}
+
+bool ReplaceFileWith(const char* from, const char* to) {
+  return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+bool RemoveFileNamed(const char* fileName) { return DeleteFileA(fileName) != 0; }
+
+bool ListCurrentFolder(void (*each)(const char* name, void* context), void* context) {
+  WIN32_FIND_DATAA found;
+  const HANDLE search = FindFirstFileA("*", &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  do {
+    each(found.cFileName, context);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return true;
+}
+
 }  // namespace scuffler

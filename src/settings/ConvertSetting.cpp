@@ -72,6 +72,9 @@ std::optional<bool> SwitchByWord(std::string_view word) {
   return std::nullopt;
 }
 
+// No word names a number of seconds.
+std::optional<std::int32_t> NoSeconds(std::string_view /*word*/) { return std::nullopt; }
+
 }  // namespace
 
 Converted<std::int32_t> ConvertKeyCode(const std::string& text) {
@@ -105,6 +108,15 @@ Converted<float> ConvertDistance(const std::string& text) {
     return {std::nullopt, Reading::OutOfRange};
   }
   return {number, RestOf(text, static_cast<std::size_t>(end - begin), Reading::LeadingNumber)};
+}
+
+Converted<std::int32_t> ConvertSeconds(const std::string& text) {
+  if (!StartsWithNumber(text)) return ReadWord<std::int32_t>(text, NoSeconds);
+  const Converted<std::int32_t> number = ConvertKeyCode(text);
+  if (number.value && (*number.value < 0 || *number.value > kMaxRecordSeconds)) {
+    return {std::nullopt, Reading::OutOfRange};
+  }
+  return number;
 }
 
 Converted<bool> ConvertSwitch(const std::string& text) {

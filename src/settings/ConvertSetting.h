@@ -1,7 +1,7 @@
 // Text-to-value conversions for the settings: a key code (decimal integer or key name), a
-// distance (float) and a switch (on or off). Each reports failure instead of throwing, so a bad
-// value can be skipped, and says how it read the text: the plug-in uses only the value, the
-// settings checker tells the player when the text was not read as it looks.
+// distance (float), a number of seconds and a switch (on or off). Each reports failure instead of
+// throwing, so a bad value can be skipped, and says how it read the text: the plug-in uses only the
+// value, the settings checker tells the player when the text was not read as it looks.
 //
 // Pure functions that allocate nothing; safe from any thread (they touch only errno, which is
 // per thread).
@@ -26,6 +26,9 @@ enum class Reading : std::uint8_t {
   Missing,          // the file does not hold the setting: nothing converted (AssignSettings)
 };
 
+// The most seconds of ticks the recorder keeps.
+constexpr std::int32_t kMaxRecordSeconds = 60;
+
 // A converted value, or none, and how the text was read.
 template <typename T>
 struct Converted {
@@ -43,6 +46,11 @@ Converted<std::int32_t> ConvertKeyCode(const std::string& text);
 // None when no number leads the text or it overflows float; an underflow converts to the
 // rounded result (zero or a denormal).
 Converted<float> ConvertDistance(const std::string& text);
+
+// Whole seconds from 0 to kMaxRecordSeconds from its text, read as a key code's number is (a
+// leading decimal number, anything after ignored); a number outside that range is OutOfRange and
+// converts to none, as does text that leads with no number.
+Converted<std::int32_t> ConvertSeconds(const std::string& text);
 
 // A switch from its text. Text that leads with a whole number (as for a key code) is on when the
 // number is above 0 and off otherwise, however large it is. Other text is a word read whole (as

@@ -11,13 +11,15 @@ namespace scuffler {
 // Each field is named after its key in section [Scuffler] of Scuffler.ini. Key codes are Windows
 // virtual-key codes; 0 to 254 selects a key, anything else (negative included) binds none.
 struct Settings {
-  std::int32_t iKick1NoRagdoll = 71;  // G
-  std::int32_t iKickToChest = 38;     // up arrow
-  std::int32_t iKickToLeg = 40;       // down arrow
-  std::int32_t iKick2MidFar = 39;     // right arrow
-  std::int32_t iKick4Lowfar = 37;     // left arrow
-  float MAX_DISTANCE = 10.0f;         // radius of the target search, in world units
-  bool iControllerRandomKick = true;  // the controller's special-ability action starts a move
+  std::int32_t iKick1NoRagdoll = 71;     // G
+  std::int32_t iKickToChest = 38;        // up arrow
+  std::int32_t iKickToLeg = 40;          // down arrow
+  std::int32_t iKick2MidFar = 39;        // right arrow
+  std::int32_t iKick4Lowfar = 37;        // left arrow
+  float MAX_DISTANCE = 10.0f;            // radius of the target search, in world units
+  bool iControllerRandomKick = true;     // the controller's special-ability action starts a move
+  std::int32_t iRecordSeconds = 0;       // seconds of ticks the recorder keeps; 0: no recording
+  std::int32_t iSaveRecordingKey = 145;  // Scroll Lock: writes what the recorder keeps to a file
 };
 
 extern Settings gSettings;

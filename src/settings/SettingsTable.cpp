@@ -6,7 +6,7 @@ namespace scuffler {
 namespace {
 
 constexpr SettingField Key(const char* name, std::int32_t Settings::*field) {
-  return {name, SettingType::KeyCode, field, nullptr, nullptr};
+  return {name, SettingType::KeyCode, field, nullptr, nullptr, nullptr};
 }
 
 template <typename T>
@@ -23,9 +23,11 @@ const SettingField kSettingFields[kSettingCount] = {
     Key("iKickToLeg", &Settings::iKickToLeg),
     Key("iKick2MidFar", &Settings::iKick2MidFar),
     Key("iKick4Lowfar", &Settings::iKick4Lowfar),
-    {"MAX_DISTANCE", SettingType::Distance, nullptr, &Settings::MAX_DISTANCE, nullptr},
+    {"MAX_DISTANCE", SettingType::Distance, nullptr, &Settings::MAX_DISTANCE, nullptr, nullptr},
     {"iControllerRandomKick", SettingType::Switch, nullptr, nullptr,
-     &Settings::iControllerRandomKick},
+     &Settings::iControllerRandomKick, nullptr},
+    {"iRecordSeconds", SettingType::Seconds, nullptr, nullptr, nullptr, &Settings::iRecordSeconds},
+    Key("iSaveRecordingKey", &Settings::iSaveRecordingKey),
 };
 
 const SettingField* FindSettingField(const std::string& name) {
@@ -41,6 +43,8 @@ Reading AssignSetting(const SettingField& field, const std::string& text, Settin
       return AssignConverted(ConvertKeyCode(text), settings.*field.keyCode);
     case SettingType::Distance:
       return AssignConverted(ConvertDistance(text), settings.*field.distance);
+    case SettingType::Seconds:
+      return AssignConverted(ConvertSeconds(text), settings.*field.seconds);
     case SettingType::Switch:
       break;
   }

@@ -20,6 +20,7 @@ enum class SettingType : std::uint8_t {
   KeyCode,   // a virtual-key code, by number or key name (ConvertKeyCode)
   Distance,  // a float (ConvertDistance)
   Switch,    // on or off (ConvertSwitch)
+  Seconds,   // whole seconds, 0 to kMaxRecordSeconds (ConvertSeconds)
 };
 
 // One key of section [Scuffler]. Exactly one member pointer, the one `type` names, is set.
@@ -29,9 +30,10 @@ struct SettingField {
   std::int32_t Settings::*keyCode;
   float Settings::*distance;
   bool Settings::*toggle;
+  std::int32_t Settings::*seconds;
 };
 
-constexpr std::size_t kSettingCount = 7;
+constexpr std::size_t kSettingCount = 9;
 // In the order of the shipped file. Each field is assigned on its own, so the order changes no
 // result.
 extern const SettingField kSettingFields[kSettingCount];

@@ -6,6 +6,7 @@
 #include "hook/NativeHashes.h"
 #include "input/KeyStateTable.h"
 #include "melee/TickState.h"
+#include "record/Recorder.h"
 #include "settings/Settings.h"
 
 namespace scuffler::testing {
@@ -72,6 +73,8 @@ void ResetWorldAndPlugIn() {
   gSettings = Settings{};
   gTickState = TickState{};
   for (KeyState& slot : gKeyStateTable) ClearKeySlot(slot);
+  SetRecorderMode(RecorderMode::Game);
+  StopRecording();
 }
 
 void WorldTest::SetUp() { ResetWorldAndPlugIn(); }

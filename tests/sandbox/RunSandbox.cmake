@@ -10,6 +10,8 @@
 #   -DEXISTING_INI=file  a Scuffler.ini to find in the run directory, which must stay as it was
 #   -DINI=file           given as --ini ../NAME; it must stay as it was, and nothing may be left
 #                        in the temporary folder the run used
+#   -DREPLAY=file        given as --replay ../NAME; nothing may be left in the temporary folder
+#   -DARGS=list          more arguments, after the others
 cmake_minimum_required(VERSION 3.25)
 
 file(REMOVE_RECURSE "${WORKDIR}")
@@ -32,9 +34,17 @@ if(INI)
   get_filename_component(name "${INI}" NAME)
   file(COPY_FILE "${INI}" "${WORKDIR}/${name}")
   list(APPEND args --ini "../${name}")
+endif()
+if(REPLAY)
+  get_filename_component(name "${REPLAY}" NAME)
+  file(COPY_FILE "${REPLAY}" "${WORKDIR}/${name}")
+  list(APPEND args --replay "../${name}")
+endif()
+if(INI OR REPLAY)
   set(ENV{TMPDIR} "${WORKDIR}/tmp")
   file(MAKE_DIRECTORY "${WORKDIR}/tmp")
 endif()
+list(APPEND args ${ARGS})
 if(NOT DEFINED EXPECTED_EXIT)
   set(EXPECTED_EXIT 0)
 endif()
@@ -72,8 +82,11 @@ if(EXISTING_INI)
   file(REMOVE "${run}/Scuffler.ini")
 endif()
 if(INI)
+  get_filename_component(name "${INI}" NAME)
   file(READ "${WORKDIR}/${name}" ini)
   expect_same(ini "${ini}" "${INI}")
+endif()
+if(INI OR REPLAY)
   file(GLOB left RELATIVE "${WORKDIR}/tmp" "${WORKDIR}/tmp/*")
   if(left)
     string(APPEND failures "left behind in the temporary folder: ${left}\n")

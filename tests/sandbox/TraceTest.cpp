@@ -100,6 +100,9 @@ TEST(TraceTest, Triggers) {
             "release of G not taken: no action is bound to it");
   EXPECT_EQ(DescribeUnusedRelease(71, true, 130),
             "release of G not taken: 130 ms old at the tick, past the 100 ms window");
+  EXPECT_EQ(DescribeSaveKey(145),
+            "iSaveRecordingKey (ScrollLock): the game saves a recording here (the sandbox writes "
+            "none)");
 }
 
 TEST(TraceTest, SummaryCountsEveryActionByName) {
@@ -116,6 +119,10 @@ TEST(TraceTest, SummaryCountsEveryActionByName) {
             "     0  AR_KICK_MID_FAR_V01\n"
             "    12  AR_KICK_LOW_FAR_V01\n"
             "  1 key release used up with no one to act on\n");
+  // A replay's ticks took what the recording says, not a fixed length each.
+  totals.spanMs = 5;
+  EXPECT_EQ(Summary(totals).substr(0, Summary(totals).find('\n')),
+            "summary: 40 ticks over 5 ms, 15 actions started");
 }
 
 }  // namespace

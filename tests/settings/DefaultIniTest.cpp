@@ -15,7 +15,8 @@ using DefaultIni = SettingsFileFixture;
 
 TEST_F(DefaultIni, LoadsToExactlyTheInitialValues) {
   std::filesystem::copy_file(ShippedSettingsFile(), "Scuffler.ini");
-  gSettings = Settings{-5, -5, -5, -5, -5, 1.0f, false};  // every field must be set by the file
+  gSettings =
+      Settings{-5, -5, -5, -5, -5, 1.0f, false, 7, -5};  // every field must be set by the file
   LoadSettings();
 
   const Settings initial;
@@ -26,9 +27,11 @@ TEST_F(DefaultIni, LoadsToExactlyTheInitialValues) {
   EXPECT_EQ(gSettings.iKick4Lowfar, initial.iKick4Lowfar);
   EXPECT_EQ(gSettings.MAX_DISTANCE, initial.MAX_DISTANCE);
   EXPECT_EQ(gSettings.iControllerRandomKick, initial.iControllerRandomKick);
+  EXPECT_EQ(gSettings.iRecordSeconds, initial.iRecordSeconds);
+  EXPECT_EQ(gSettings.iSaveRecordingKey, initial.iSaveRecordingKey);
 }
 
-TEST_F(DefaultIni, HoldsOnlyTheSevenKeysWithBareValues) {
+TEST_F(DefaultIni, HoldsOnlyTheNineKeysWithBareValues) {
   std::filesystem::copy_file(ShippedSettingsFile(), "Scuffler.ini");
   LoadSettings();
   // Exactly the documented values, and no comment after a value (it would become part of it).
@@ -37,7 +40,7 @@ TEST_F(DefaultIni, HoldsOnlyTheSevenKeysWithBareValues) {
   const std::pair<std::string, std::string> expected[] = {
       {"iKick1NoRagdoll", "G"},       {"iKickToChest", "Up"},   {"iKickToLeg", "Down"},
       {"iKick2MidFar", "Right"},      {"iKick4Lowfar", "Left"}, {"MAX_DISTANCE", "10.0"},
-      {"iControllerRandomKick", "1"},
+      {"iControllerRandomKick", "1"}, {"iRecordSeconds", "0"},  {"iSaveRecordingKey", "ScrollLock"},
   };
   ASSERT_EQ(EntryCount(section), std::size(expected));
   for (std::size_t i = 0; i < std::size(expected); ++i) {

@@ -127,6 +127,22 @@ TEST(ConvertDistance, TakesTheLeadingFloatUnlessItOverflows) {
   EXPECT_TRUE(std::isnan(*nan));
 }
 
+TEST(ConvertSeconds, TakesALeadingWholeNumberFrom0To60) {
+  ExpectConversions<std::int32_t>(ConvertSeconds, {
+                                                      {"0", 0, kWhole},
+                                                      {"30", 30, kWhole},
+                                                      {" 60 ; s", 60, kComment},
+                                                      {"1.9", 1, kLeading},
+                                                      {"10s", 10, kLeading},
+                                                      {"61", std::nullopt, kRange},
+                                                      {"-1", std::nullopt, kRange},
+                                                      {"2147483648", std::nullopt, kRange},
+                                                      {"", std::nullopt, kEmpty},
+                                                      {"thirty", std::nullopt, kUnknown},
+                                                      {"-", std::nullopt, kNoValue},
+                                                  });
+}
+
 TEST(ConvertSwitch, TakesTheSignOfALeadingNumberElseAWholeOnOrOffWord) {
   ExpectConversions<bool>(ConvertSwitch, {
                                              {"1", true, kWhole},
@@ -169,6 +185,8 @@ void ExpectSettings(const Settings& expected) {
     EXPECT_EQ(gSettings.MAX_DISTANCE, expected.MAX_DISTANCE);
   }
   EXPECT_EQ(gSettings.iControllerRandomKick, expected.iControllerRandomKick);
+  EXPECT_EQ(gSettings.iRecordSeconds, expected.iRecordSeconds);
+  EXPECT_EQ(gSettings.iSaveRecordingKey, expected.iSaveRecordingKey);
 }
 
 constexpr bool kOn = true;
@@ -176,6 +194,8 @@ constexpr bool kOff = false;
 
 const char kEveryKey[] =
     "[Scuffler]\n"
+    "iSaveRecordingKey = F9\n"
+    "iRecordSeconds = 20\n"
     "iControllerRandomKick = off\n"
     "MAX_DISTANCE = 7.5\n"
     "iKick4Lowfar = 5\n"
@@ -183,7 +203,7 @@ const char kEveryKey[] =
     "iKick1NoRagdoll = 3\n"
     "iKickToLeg = 2\n"
     "iKickToChest = 1\n";
-const Settings kEveryValue{3, 1, 2, 4, 5, 7.5f, kOff};
+const Settings kEveryValue{3, 1, 2, 4, 5, 7.5f, kOff, 20, 120};
 
 TEST_F(LoadSettingsTest, WithoutAFileKeepsTheInitialValuesAndTheDocument) {
   GetOrCreate(SettingsDocument, "earlier");
@@ -222,23 +242,27 @@ TEST_F(LoadSettingsTest, AValueThatFailsKeepsItsFieldAndTheOtherKeysStillLoad) {
     const char* file;
     Settings expected;  // starting from kEveryValue
   } cases[] = {
-      {"[Scuffler]\niKickToChest=\niKickToLeg=12\n", {3, 1, 12, 4, 5, 7.5f, kOff}},
-      {"[Scuffler]\niKickToChest=arrow\niKick4Lowfar=9\n", {3, 1, 2, 4, 9, 7.5f, kOff}},
+      {"[Scuffler]\niKickToChest=\niKickToLeg=12\n", {3, 1, 12, 4, 5, 7.5f, kOff, 20, 120}},
+      {"[Scuffler]\niKickToChest=arrow\niKick4Lowfar=9\n", {3, 1, 2, 4, 9, 7.5f, kOff, 20, 120}},
       {"[Scuffler]\niKickToLeg=2147483648\niKick1NoRagdoll=-2147483648\n",
-       {kInt32Min, 1, 2, 4, 5, 7.5f, kOff}},
+       {kInt32Min, 1, 2, 4, 5, 7.5f, kOff, 20, 120}},
       {"[Scuffler]\niKick2MidFar=-2147483649\nMAX_DISTANCE=1e39\niKickToChest=0x26\n",
-       {3, 0, 2, 4, 5, 7.5f, kOff}},
+       {3, 0, 2, 4, 5, 7.5f, kOff, 20, 120}},
       {"[Scuffler]\nMAX_DISTANCE=far\niKickToChest=-1\niKickToLeg=300\n",
-       {3, -1, 300, 4, 5, 7.5f, kOff}},
+       {3, -1, 300, 4, 5, 7.5f, kOff, 20, 120}},
       {"[Scuffler]\niControllerRandomKick=maybe\n", kEveryValue},
+      {"[Scuffler]\niRecordSeconds=61\n", kEveryValue},
+      {"[Scuffler]\niRecordSeconds=0\niSaveRecordingKey=Pause\n",
+       {3, 1, 2, 4, 5, 7.5f, kOff, 0, 19}},
       {"[Scuffler]\niKickToChest=Shift+F5\niKickToLeg=Right Ctrl\niKick2MidFar=F 5\n", kEveryValue},
       {"[Scuffler]\niControllerRandomKick=\n", kEveryValue},
-      {"[Scuffler]\niControllerRandomKick=Yes ; a controller\n", {3, 1, 2, 4, 5, 7.5f, kOn}},
+      {"[Scuffler]\niControllerRandomKick=Yes ; a controller\n",
+       {3, 1, 2, 4, 5, 7.5f, kOn, 20, 120}},
       {"[scuffler]\niKickToChest=8\niControllerRandomKick=1\n", kEveryValue},    // section case
       {"[Scuffler]\nikicktochest=8\nmax_distance=1\nicontrollerrandomkick=1\n",  // key case
        kEveryValue},
       {"", kEveryValue},  // opens, holds nothing
-      {"[Scuffler]\nMAX_DISTANCE=nan\n", {3, 1, 2, 4, 5, std::nanf(""), kOff}},
+      {"[Scuffler]\nMAX_DISTANCE=nan\n", {3, 1, 2, 4, 5, std::nanf(""), kOff, 20, 120}},
   };
   for (const auto& c : cases) {
     gSettings = kEveryValue;

@@ -129,6 +129,25 @@ const CheckCase kCases[] = {
      {"2: iKickToChest and iKick1NoRagdoll are both on G (71): a release starts iKick1NoRagdoll's "
       "move, which comes first in the tick, so iKickToChest's never starts. Give each its own "
       "key."}},
+    {"save_key_collision",
+     "[Scuffler]\niSaveRecordingKey = Up\n"s,
+     {"2: iSaveRecordingKey and iKickToChest are both on Up (38): a release starts iKickToChest's "
+      "move, which comes first in the tick, so a recording is never saved. Give each its own "
+      "key."}},
+    {"save_key_code",
+     "[Scuffler]\niSaveRecordingKey = 300\n"s,
+     {"2: no key has the code 300 (codes go up to 254), so no key saves a recording. Write -1 to "
+      "unbind it, or a key name."}},
+    {"seconds_out_of_range",
+     "[Scuffler]\niRecordSeconds = 90\n"s,
+     {"2: \"90\" is outside 0 to 60. The plug-in keeps iRecordSeconds as it was: when the game "
+      "starts, the default, 0 (no recording); while it runs, the value read before. Write a whole "
+      "number of seconds from 1 to 60, or 0 for no recording."}},
+    {"seconds_word",
+     "[Scuffler]\niRecordSeconds = thirty\n"s,
+     {"2: \"thirty\" is no number of seconds. The plug-in keeps iRecordSeconds as it was: when the "
+      "game starts, the default, 0 (no recording); while it runs, the value read before. Write a "
+      "whole number of seconds from 1 to 60, or 0 for no recording."}},
     {"twice",
      "[Scuffler]\niKickToLeg = Up\niKickToLeg = Down\n"s,
      {"2: iKickToLeg is set again on line 3, and the last line wins: the plug-in does not use this "
@@ -203,17 +222,19 @@ INSTANTIATE_TEST_SUITE_P(Mistyped, CheckFindings, testing::ValuesIn(kCases),
 
 TEST(SettingsCheck, ListsWhatThePluginUsesAndWhere) {
   const SettingsCheck check = CheckSettingsText(
-      "[Scuffler]\niKickToChest = F5\nMAX_DISTANCE = 7.5\niKickToLeg = Shift+F5\n");
+      "[Scuffler]\niKickToChest = F5\nMAX_DISTANCE = 7.5\niKickToLeg = Shift+F5\n"
+      "iRecordSeconds = 30\n");
   std::vector<std::string> listed;
   for (const CheckedSetting& setting : check.settings) {
     listed.push_back(setting.name + " = " + setting.value + " @" + std::to_string(setting.line) +
                      (setting.kept ? " kept" : ""));
   }
-  EXPECT_THAT(listed,
-              testing::ElementsAre("iKick1NoRagdoll = G (71) @0", "iKickToChest = F5 (116) @2",
-                                   "iKickToLeg = Down (40) @4 kept", "iKick2MidFar = Right (39) @0",
-                                   "iKick4Lowfar = Left (37) @0", "MAX_DISTANCE = 7.5 @3",
-                                   "iControllerRandomKick = on @0"));
+  EXPECT_THAT(listed, testing::ElementsAre(
+                          "iKick1NoRagdoll = G (71) @0", "iKickToChest = F5 (116) @2",
+                          "iKickToLeg = Down (40) @4 kept", "iKick2MidFar = Right (39) @0",
+                          "iKick4Lowfar = Left (37) @0", "MAX_DISTANCE = 7.5 @3",
+                          "iControllerRandomKick = on @0", "iRecordSeconds = 30 seconds @5",
+                          "iSaveRecordingKey = ScrollLock (145) @0"));
 }
 
 using SettingsCheckOfShippedFile = SettingsFileFixture;

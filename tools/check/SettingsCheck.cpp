@@ -132,6 +132,9 @@ std::string ValueText(const SettingField& field, const Settings& settings) {
       return KeyCodeText(settings.*field.keyCode);
     case SettingType::Distance:
       return DistanceText(settings.*field.distance);
+    case SettingType::Seconds:
+      return std::to_string(settings.*field.seconds) +
+             (settings.*field.seconds == 0 ? " (no recording)" : " seconds");
     case SettingType::Switch:
       break;
   }
@@ -147,6 +150,10 @@ std::size_t TriggerPlace(const SettingField& field) {
     ++place;
   }
   return place;
+}
+
+bool StartsAMove(const SettingField& field) {
+  return TriggerPlace(field) < std::size(kTriggerOrder);
 }
 
 // The words of `text` that are key names, for a value like "Shift+F5" that holds several.
@@ -414,7 +421,10 @@ class Checker {
     const std::string advice =
         field.type == SettingType::KeyCode    ? " " + Capital(KeyAdvice(line.value))
         : field.type == SettingType::Distance ? " Write a number such as 7.5."
-                                              : " Write on or off.";
+        : field.type == SettingType::Seconds
+            ? " Write a whole number of seconds from 1 to " + std::to_string(kMaxRecordSeconds) +
+                  ", or 0 for no recording."
+            : " Write on or off.";
     switch (reading) {
       case Reading::Whole:
         break;
@@ -447,18 +457,24 @@ class Checker {
                 value + " is neither a number nor a " + Kind(field) + "." + keeps + advice);
         return;
       case Reading::OutOfRange:
-        Problem(line.number, value + " is too large a number." + keeps + advice);
+        Problem(line.number,
+                value +
+                    (field.type == SettingType::Seconds
+                         ? " is outside 0 to " + std::to_string(kMaxRecordSeconds) + "."
+                         : " is too large a number.") +
+                    keeps + advice);
         return;
       case Reading::Missing:
         return;
     }
-    if (field.type == SettingType::KeyCode) KeyCode(line, settings_.*field.keyCode);
+    if (field.type == SettingType::KeyCode) KeyCode(line, field, settings_.*field.keyCode);
     if (field.type == SettingType::Distance) Distance(line, settings_.*field.distance);
   }
 
   static std::string Kind(const SettingField& field) {
     return field.type == SettingType::Switch    ? "on or off word"
            : field.type == SettingType::KeyCode ? "key name"
+           : field.type == SettingType::Seconds ? "number of seconds"
                                                 : "number";
   }
 
@@ -473,23 +489,28 @@ class Checker {
     return " Write the number alone: " + ValueText(field, settings_) + ".";
   }
 
-  void KeyCode(const Line& line, std::int32_t code) {
+  void KeyCode(const Line& line, const SettingField& field, std::int32_t code) {
     const NamedKey* const key = FindKey(code);
+    // The save key is no move: what its key does is save a recording.
+    const bool move = StartsAMove(field);
+    const std::string unbound = move ? "the move has no key" : "no key saves a recording";
     if (code == kUnbound) return;
     if (code < 0) {
-      Problem(line.number, std::to_string(code) + " binds no key. Write -1 to unbind a move.");
+      Problem(line.number, std::to_string(code) + " binds no key. Write -1 to unbind " +
+                               (move ? "a move." : "it."));
     } else if (code >= static_cast<std::int32_t>(kKeySlotCount)) {
       Problem(line.number, "no key has the code " + std::to_string(code) +
-                               " (codes go up to 254), so the move has no key. Write -1 to "
-                               "unbind it, or a key name.");
+                               " (codes go up to 254), so " + unbound +
+                               ". Write -1 to unbind it, or a key name.");
     } else if (code == 0) {
       Problem(line.number,
-              "0 is no key's code, so the move has no key. Write -1 to unbind it, "
-              "or a key name.");
+              "0 is no key's code, so " + unbound + ". Write -1 to unbind it, or a key name.");
     } else if (key != nullptr && key->reach == KeyReach::MouseButton) {
       Problem(line.number, std::string(key->name) + " (" + std::to_string(code) +
                                ") is a mouse button: the script hook passes on keyboard "
-                               "messages only, so it never starts the move. Choose a key.");
+                               "messages only, so it never " +
+                               (move ? "starts the move" : "saves a recording") +
+                               ". Choose a key.");
     } else if (key != nullptr && key->reach == KeyReach::SidedModifier) {
       const NamedKey* const carried = FindKey(key->carriedAs);
       const std::string either =
@@ -543,10 +564,13 @@ class Checker {
         const std::size_t loserLine = settingLines_.row[&loser - kSettingFields];
         const std::size_t line =
             loserLine != 0 ? loserLine : settingLines_.row[&winner - kSettingFields];
+        // The save key is tested after every move, so it is the one that loses.
+        const std::string lost = StartsAMove(loser) ? loser.name + std::string("'s never starts")
+                                                    : std::string("a recording is never saved");
         Problem(line, std::string(loser.name) + " and " + winner.name + " are both on " +
                           KeyCodeText(code) + ": a release starts " + winner.name +
-                          "'s move, which comes first in the tick, so " + loser.name +
-                          "'s never starts. Give each its own key.");
+                          "'s move, which comes first in the tick, so " + lost +
+                          ". Give each its own key.");
       }
     }
   }

@@ -118,6 +118,9 @@ std::string SettingValue(const scuffler::SettingField& field, const Settings& se
       return KeyWithCode(settings.*field.keyCode);
     case scuffler::SettingType::Distance:
       return FormatNumber(settings.*field.distance);
+    case scuffler::SettingType::Seconds:
+      return std::to_string(settings.*field.seconds) +
+             (settings.*field.seconds == 0 ? " (off)" : " s");
     case scuffler::SettingType::Switch:
       break;
   }
@@ -195,12 +198,18 @@ std::string DescribeUnusedRelease(std::int32_t key, bool bound, std::uint32_t ag
   return text + std::to_string(ageMs) + " ms old at the tick, past the 100 ms window";
 }
 
+std::string DescribeSaveKey(std::int32_t key) {
+  return "iSaveRecordingKey (" + KeyLabel(key) +
+         "): the game saves a recording here (the sandbox writes none)";
+}
+
 std::string Summary(const RunTotals& totals) {
   int all = 0;
   for (const int count : totals.started) all += count;
-  std::string text = "summary: " + Plural(totals.ticks, "tick", "ticks") + " of " +
-                     std::to_string(totals.tickMs) + " ms, " + Plural(all, "action", "actions") +
-                     " started\n";
+  const std::string length = totals.spanMs >= 0 ? " over " + std::to_string(totals.spanMs) + " ms"
+                                                : " of " + std::to_string(totals.tickMs) + " ms";
+  std::string text = "summary: " + Plural(totals.ticks, "tick", "ticks") + length + ", " +
+                     Plural(all, "action", "actions") + " started\n";
   for (std::size_t row = 0; row < kActionRows; ++row) {
     char line[80];
     std::snprintf(line, sizeof line, "  %4d  %s\n", totals.started[row],

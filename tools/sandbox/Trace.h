@@ -37,6 +37,7 @@ struct RunTotals {
   int tickMs = 0;
   std::array<int, kActionRows> started{};  // by action row
   int releasesWithoutTarget = 0;
+  int spanMs = -1;  // a replay: the time its ticks took; -1 for a scenario of tickMs ticks
 };
 
 std::string TickPrefix(int tick);
@@ -64,6 +65,9 @@ std::string DescribeTrigger(const TriggerOutcome& outcome);
 // A release made before this tick that no trigger took: its key is bound to no action, or the
 // release was `ageMs` old when the tick ran.
 std::string DescribeUnusedRelease(std::int32_t key, bool bound, std::uint32_t ageMs);
+
+// The save key's release, taken while recording: where the game writes a recording.
+std::string DescribeSaveKey(std::int32_t key);
 
 std::string Summary(const RunTotals& totals);
 

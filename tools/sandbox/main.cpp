@@ -16,24 +16,32 @@
 #include "Scenario.h"
 #include "Session.h"
 #include "SvgMap.h"
+#include "melee/ScriptLoop.h"
+#include "record/RecordingFormat.h"
+#include "record/RecordingReader.h"
 
 namespace {
 
 constexpr int kScenarioError = 1;
 constexpr int kUsageError = 2;
+constexpr int kReplayDiverged = 3;
 
 const char* const kUsage =
     "usage: scuffler-sandbox [SCENARIO.json] [--svg MAP.svg] [--ini SETTINGS.ini]\n"
+    "       scuffler-sandbox --replay RECORDING.bin [--svg MAP.svg]\n"
     "       scuffler-sandbox --version\n"
     "Runs the Scuffler plug-in on a scenario (without one, the built-in quick-start scenario)\n"
     "with the Scuffler.ini of the working directory, and prints every tick that changed\n"
     "anything. --svg draws a top-down map of the last tick. --ini runs with a copy of the\n"
-    "settings file given instead, in a private temporary folder: the file is never written.\n";
+    "settings file given instead, in a private temporary folder: the file is never written.\n"
+    "--replay runs the plug-in on a recording the game saved (Scuffler-recording-N.bin), in a\n"
+    "private temporary folder, and exits with 3 at the first call that differs from it.\n";
 
 struct Options {
   std::string scenarioFile;  // empty: the built-in scenario
   std::string svgFile;
   std::string iniFile;  // empty: the working directory's Scuffler.ini
+  std::string replayFile;
 };
 
 namespace fs = std::filesystem;
@@ -43,13 +51,16 @@ namespace fs = std::filesystem;
 // in it at the end.
 class PrivateGameFolder {
  public:
-  explicit PrivateGameFolder(const std::string& settingsText) {
+  // With no settings text, the folder starts empty.
+  explicit PrivateGameFolder(const std::optional<std::string>& settingsText) {
     std::string name = (fs::temp_directory_path() / "scuffler-sandbox-XXXXXX").string();
     if (mkdtemp(name.data()) == nullptr) throw std::runtime_error("cannot make a temporary folder");
     folder_ = name;
-    std::ofstream copy(folder_ / "Scuffler.ini", std::ios::binary | std::ios::trunc);
-    copy << settingsText;
-    if (!copy.flush()) throw std::runtime_error("cannot copy the settings file to " + name);
+    if (settingsText) {
+      std::ofstream copy(folder_ / "Scuffler.ini", std::ios::binary | std::ios::trunc);
+      copy << *settingsText;
+      if (!copy.flush()) throw std::runtime_error("cannot copy the settings file to " + name);
+    }
     fs::current_path(folder_);
   }
   ~PrivateGameFolder() {
@@ -79,7 +90,41 @@ bool ReadFile(const std::string& name, std::string& text) {
   return !file.bad();
 }
 
+// A recording from anyone: read only when its size is one a recording can have, replayed in a
+// folder of its own, and every malformed file a one-line error.
+int RunReplayOf(const Options& options) {
+  const std::string& source = options.replayFile;
+  std::error_code error;
+  const std::uintmax_t size = fs::file_size(source, error);
+  if (error) return Fail("cannot read " + source, kScenarioError);
+  if (size > scuffler::recording::kLargestFile) {
+    return Fail(source + ": not a recording: larger than any recording", kScenarioError);
+  }
+  std::string bytes;
+  if (!ReadFile(source, bytes)) return Fail("cannot read " + source, kScenarioError);
+  scuffler::recording::ReadRecording read = scuffler::recording::ParseRecording(std::move(bytes));
+  if (!read.recording) return Fail(source + ": not a recording: " + read.error, kScenarioError);
+  const std::string svgFile = options.svgFile.empty() ? "" : fs::absolute(options.svgFile).string();
+  sandbox::ReplayResult result;
+  {
+    const PrivateGameFolder folder(std::nullopt);
+    result = sandbox::RunReplay(*read.recording, std::cout, &scuffler::RunTick);
+  }
+  std::cout.flush();
+  if (!result.matched) {
+    return Fail(source + ": the plug-in did not do what was recorded, at " + result.divergence,
+                kReplayDiverged);
+  }
+  if (!svgFile.empty()) {
+    std::ofstream svg(svgFile, std::ios::binary | std::ios::trunc);
+    svg << sandbox::DrawMap(result.lastTick);
+    if (!svg.flush()) return Fail("cannot write " + options.svgFile, kScenarioError);
+  }
+  return 0;
+}
+
 int Run(const Options& options) {
+  if (!options.replayFile.empty()) return RunReplayOf(options);
   std::string text = sandbox::kDefaultScenarioText;
   std::string source = "built-in quick-start scenario";
   if (!options.scenarioFile.empty()) {
@@ -130,11 +175,13 @@ int main(int argc, char** argv) {
       std::cout << "scuffler-sandbox " SCUFFLER_VERSION "\n";
       return 0;
     }
-    if (argument == "--svg" || argument == "--ini") {
+    if (argument == "--svg" || argument == "--ini" || argument == "--replay") {
       if (i + 1 == argc) {
         return Fail(argument + " needs a file name\n" + std::string(kUsage), kUsageError);
       }
-      (argument == "--svg" ? options.svgFile : options.iniFile) = argv[++i];
+      (argument == "--svg"   ? options.svgFile
+       : argument == "--ini" ? options.iniFile
+                             : options.replayFile) = argv[++i];
     } else if (argument.size() > 1 && argument[0] == '-') {
       return Fail("unknown option " + argument + "\n" + kUsage, kUsageError);
     } else if (options.scenarioFile.empty()) {
@@ -142,6 +189,11 @@ int main(int argc, char** argv) {
     } else {
       return Fail("give one scenario at a time\n" + std::string(kUsage), kUsageError);
     }
+  }
+  if (!options.replayFile.empty() && (!options.scenarioFile.empty() || !options.iniFile.empty())) {
+    return Fail("--replay takes neither a scenario nor --ini: the recording holds both\n" +
+                    std::string(kUsage),
+                kUsageError);
   }
   try {
     return Run(options);
