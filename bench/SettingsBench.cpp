@@ -18,12 +18,13 @@
 #include "platform/PlatformFile.h"
 #include "settings/Settings.h"
 #include "settings/SettingsFile.h"
+#include "settings/SettingsTable.h"
 
 namespace bench {
 namespace {
 
 constexpr char kFileName[] = "Scuffler.ini";
-constexpr std::uint64_t kKeysInDefaultFile = 7;
+constexpr std::uint64_t kKeysInDefaultFile = scuffler::kSettingCount;  // it names every setting
 // The budgets: LoadSettings may cost this much more than the file access it cannot avoid, and
 // must cost this much less than the reference parser.
 constexpr double kBudgetOverFloor = 1.15;
