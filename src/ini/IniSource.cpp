@@ -5,14 +5,24 @@
 namespace scuffler {
 
 bool Read(const IniSource& source, IniDocument& document, IniReadBuffers& buffers) {
-  if (source.fileName.empty()) {
+  return Read(source, document, buffers, nullptr);
+}
+
+bool Read(const IniSource& source, IniDocument& document, IniReadBuffers& buffers,
+          ReadObserver observe) {
+  bool opened = false;
+  bool read = false;
+  if (!source.fileName.empty()) {
+    IniFileLoader loader(source.fileName);
+    opened = IsOpen(loader.file);
+    read = opened && Reparse(loader, document, buffers);
+  }
+  if (!opened) {
+    if (observe != nullptr) observe(false, nullptr, 0);
     return false;
   }
-  IniFileLoader loader(source.fileName);
-  if (!IsOpen(loader.file)) {
-    return false;
-  }
-  const bool read = Reparse(loader, document, buffers);
+  if (observe != nullptr)
+    observe(true, read ? buffers.bytes.data() : nullptr, buffers.bytes.size());
   ReleaseLargeBuffers(buffers);
   return read;
 }

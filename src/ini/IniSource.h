@@ -3,6 +3,7 @@
 // Not thread-safe; a source, its document and its buffers belong to one thread (the script's).
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "ini/IniDocument.h"
@@ -25,6 +26,14 @@ struct IniSource {
 // `buffers` are kept by the caller from one read to the next; reading a file that has neither
 // grown nor changed shape then allocates nothing. Large ones are given back afterwards.
 bool Read(const IniSource& source, IniDocument& document, IniReadBuffers& buffers);
+
+// What a Read found, for a caller that keeps it (the recorder): whether the file opened and,
+// when it was read whole, its bytes (else null), before large buffers are given back.
+using ReadObserver = void (*)(bool opened, const char* bytes, std::size_t size);
+
+// Read, telling `observe` what it found.
+bool Read(const IniSource& source, IniDocument& document, IniReadBuffers& buffers,
+          ReadObserver observe);
 
 // The same with buffers of its own, for a one-off read.
 bool Read(const IniSource& source, IniDocument& document);
