@@ -188,16 +188,24 @@ void SetResponder(const Responder* responder) { TheState().responder = responder
 
 }  // namespace sim
 
+namespace {
+
+// Logs a worldGetAllPeds that gave `count` for a buffer of `capacity`, and returns `count`.
+int RecordPedList(int capacity, int count) {
+  sim::Call call;
+  call.op = sim::Op::WorldGetAllPeds;
+  call.args = {static_cast<std::uint32_t>(capacity)};
+  call.result[0] = static_cast<std::uint32_t>(count);
+  sim::detail::Record(std::move(call));
+  return count;
+}
+
+}  // namespace
+
 extern "C" int worldGetAllPeds(int* peds, int capacity) {
   State& state = TheState();
   if (state.responder != nullptr) {
-    const int count = state.responder->peds(peds, capacity, state.responder->context);
-    sim::Call call;
-    call.op = sim::Op::WorldGetAllPeds;
-    call.args = {static_cast<std::uint32_t>(capacity)};
-    call.result[0] = static_cast<std::uint32_t>(count);
-    sim::detail::Record(std::move(call));
-    return count;
+    return RecordPedList(capacity, state.responder->peds(peds, capacity, state.responder->context));
   }
   std::vector<std::int32_t> listed;
   for (const sim::detail::Ped& ped : state.peds) {
@@ -210,10 +218,5 @@ extern "C" int worldGetAllPeds(int* peds, int capacity) {
   for (int i = 0; i < std::min(count, room); ++i) {
     peds[i] = listed.empty() ? 0 : listed[static_cast<std::size_t>(i) % listed.size()];
   }
-  sim::Call call;
-  call.op = sim::Op::WorldGetAllPeds;
-  call.args = {static_cast<std::uint32_t>(capacity)};
-  call.result[0] = static_cast<std::uint32_t>(count);
-  sim::detail::Record(std::move(call));
-  return count;
+  return RecordPedList(capacity, count);
 }
