@@ -68,6 +68,14 @@ std::string WithOtherValues(const std::string& ini) {
   return edited;
 }
 
+// A steady tick among `peds` peds: the natives a tick asks, no allocation, one open of the file.
+void ExpectSteadyTick(const TickCost& tick, int peds, const std::string& crowd) {
+  Expect(tick.natives == ExpectedNativesPerTick(peds), "native calls per tick" + crowd,
+         tick.natives, ExpectedNativesPerTick(peds));
+  Expect(tick.allocations == 0, "allocations per tick" + crowd, tick.allocations, 0);
+  Expect(tick.fileOpens == 1, "opens of Scuffler.ini per tick" + crowd, tick.fileOpens, 1);
+}
+
 }  // namespace
 
 int RunChecks(const ScratchDirectories& directories) {
@@ -76,10 +84,7 @@ int RunChecks(const ScratchDirectories& directories) {
     BuildCrowd(peds);
     const TickCost tick = Measure(scuffler::RunTick);
     const std::string crowd = " (" + std::to_string(peds) + " peds, no Scuffler.ini)";
-    Expect(tick.natives == ExpectedNativesPerTick(peds), "native calls per tick" + crowd,
-           tick.natives, ExpectedNativesPerTick(peds));
-    Expect(tick.allocations == 0, "allocations per tick" + crowd, tick.allocations, 0);
-    Expect(tick.fileOpens == 1, "opens of Scuffler.ini per tick" + crowd, tick.fileOpens, 1);
+    ExpectSteadyTick(tick, peds, crowd);
   }
 
   // Recording on: the block is taken by the load that turns it on, and a tick after takes nothing
@@ -90,10 +95,7 @@ int RunChecks(const ScratchDirectories& directories) {
     scuffler::RunTick();
     const TickCost tick = Measure(scuffler::RunTick);
     const std::string crowd = " (" + std::to_string(peds) + " peds, recording on)";
-    Expect(tick.natives == ExpectedNativesPerTick(peds), "native calls per tick" + crowd,
-           tick.natives, ExpectedNativesPerTick(peds));
-    Expect(tick.allocations == 0, "allocations per tick" + crowd, tick.allocations, 0);
-    Expect(tick.fileOpens == 1, "opens of Scuffler.ini per tick" + crowd, tick.fileOpens, 1);
+    ExpectSteadyTick(tick, peds, crowd);
     // Reported only: what a tick takes in a saved recording, which says how many seconds fit.
     keyboardHandlerRegister(scuffler::RecordKeyMessage);
     sim::TapKey(145);
