@@ -45,9 +45,9 @@ constexpr double kRecordingBudget = 0.10;  // recording may add 10% to a tick at
 }  // namespace
 
 void SetRecording(bool on) {
-  // No settings file: the load keeps these values, and turns the recorder on or off by them.
+  // No settings file: the load keeps this value, and each tick applies it.
   scuffler::gSettings.iRecordSeconds = on ? 60 : 0;
-  scuffler::LoadSettings();
+  scuffler::ApplyRecordSeconds(scuffler::gSettings.iRecordSeconds);
 }
 
 void RegisterTickBenchmarks(const ScratchDirectories& directories) {

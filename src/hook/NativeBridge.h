@@ -4,17 +4,16 @@
 // nativePush64 per argument in order, one nativeCall. Each argument fills a zeroed 64-bit slot:
 // 32-bit integers are zero-extended (never sign-extended), a float puts its 32 bits in the low
 // half, a string passes its pointer. The result is read at once, before the next native call
-// can overwrite it. While the recorder is on, each call is recorded as it returns (a string
-// argument as its text); off, that costs one test. Nothing here tests results for errors. Script
-// context only.
+// can overwrite it. A tap in place (NativeTap.h) is told of each call as it returns; without one,
+// that costs one test. Nothing here tests results for errors. Script context only.
 #pragma once
 
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
 
+#include "hook/NativeTap.h"
 #include "hook/ScriptHook.h"
-#include "record/Recorder.h"
 
 namespace scuffler {
 
@@ -84,10 +83,10 @@ const std::uint64_t* CallNative(std::uint64_t hash, Args... args) {
   nativeInit(hash);
   (nativePush64(bridge::ToSlot(args)), ...);
   const std::uint64_t* const result = nativeCall();
-  if (gRecorderOn) {
+  if (gNativeTap != nullptr) {
     const std::uint64_t slots[] = {bridge::ToSlot(args)..., 0};
-    RecordNative(hash, slots, sizeof...(Args), bridge::TextSlot<Args...>(),
-                 bridge::FindText(args...), result);
+    gNativeTap->native(hash, slots, sizeof...(Args), bridge::TextSlot<Args...>(),
+                       bridge::FindText(args...), result);
   }
   return result;
 }
@@ -116,6 +115,14 @@ WorldPoint CallNativePoint(std::uint64_t hash, Args... args) {
   const std::uint64_t* result = CallNative(hash, args...);
   return {bridge::ReadAt<float>(result, 0), bridge::ReadAt<float>(result, 8),
           bridge::ReadAt<float>(result, 16)};
+}
+
+// worldGetAllPeds into `peds`, which holds `capacity` handles; returns the count the hook
+// reported, which may exceed `capacity`, and tells the tap in place.
+inline int GetAllPeds(int* peds, int capacity) {
+  const int reported = worldGetAllPeds(peds, capacity);
+  if (gNativeTap != nullptr) gNativeTap->peds(peds, reported);
+  return reported;
 }
 
 }  // namespace scuffler

@@ -76,13 +76,24 @@ bool ParseInto(IniFileLoader& loader, IniDocument& document) {
   return true;
 }
 
-bool Reparse(IniFileLoader& loader, IniDocument& document, IniReadBuffers& buffers) {
+ReadResult Reread(IniFileLoader& loader, IniDocument& document, IniReadBuffers& buffers) {
   if (!ReadWhole(loader, buffers.bytes)) {
     Clear(document);
-    return false;
+    ForgetParsedBytes(buffers);
+    return ReadResult::Unreadable;
   }
+  if (buffers.parsedState == IniReadBuffers::Parsed::Kept && buffers.bytes == buffers.parsed) {
+    return ReadResult::Unchanged;
+  }
+  // Forgotten before the parse: one that does not finish leaves no bytes said to be parsed.
+  ForgetParsedBytes(buffers);
   ReparseText(buffers.bytes, document, buffers);
-  return true;
+  HoldParsedBytes(buffers);
+  return ReadResult::Rebuilt;
+}
+
+bool Reparse(IniFileLoader& loader, IniDocument& document, IniReadBuffers& buffers) {
+  return Found(Reread(loader, document, buffers));
 }
 
 void ReparseText(std::string_view bytes, IniDocument& document, IniReadBuffers& buffers) {

@@ -7,6 +7,7 @@
 // query or read; only running out of memory can raise. Not thread-safe; one loader per thread.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,9 +35,26 @@ struct IniFileLoader {
 // untouched, when the file is not open or its bytes cannot be read (a failed size query).
 bool ParseInto(IniFileLoader& loader, IniDocument& document);
 
-// Reads the whole file into `buffers.bytes` and makes `document` what it holds, as ReparseText
-// does, and returns true. Returns false, leaving `document` empty, when the file is not open or
-// its bytes cannot be read.
+// What a Read found.
+enum class ReadResult : std::uint8_t {
+  NotOpened,   // the name is empty or the file did not open: the document is as it was
+  Unreadable,  // it opened but could not be read whole (a directory): the document is empty
+  Rebuilt,     // the document is what the file holds now, parsed
+  Unchanged,   // the file holds the bytes kept by KeepParsedBytes: the document is as it was
+};
+
+// Whether the document is what the file holds.
+inline bool Found(ReadResult result) {
+  return result == ReadResult::Rebuilt || result == ReadResult::Unchanged;
+}
+
+// Reads the whole file into `buffers.bytes` and makes `document` what it holds: Unchanged, the
+// document untouched, when the bytes are those `buffers` kept (KeepParsedBytes); else Rebuilt, as
+// ReparseText does. Unreadable, leaving `document` empty, when the file is not open or its bytes
+// cannot be read.
+ReadResult Reread(IniFileLoader& loader, IniDocument& document, IniReadBuffers& buffers);
+
+// Reread, as true when the document is what the file holds.
 bool Reparse(IniFileLoader& loader, IniDocument& document, IniReadBuffers& buffers);
 
 // Makes `document` what parsing `bytes` into an empty document would; a document that already

@@ -13,6 +13,25 @@ void ReleaseLargeBuffers(IniReadBuffers& buffers) {
   ReleaseIfLarge(buffers.bytes);
   ReleaseIfLarge(buffers.lineCopy);
   ReleaseIfLarge(buffers.nameCopy);
+  if (buffers.parsed.capacity() > kLargestKeptBuffer) ForgetParsedBytes(buffers);
+}
+
+void HoldParsedBytes(IniReadBuffers& buffers) {
+  ForgetParsedBytes(buffers);
+  if (buffers.bytes.size() > kLargestKeptBuffer) return;
+  buffers.parsed.assign(buffers.bytes);
+  buffers.parsedState = IniReadBuffers::Parsed::Held;
+}
+
+void KeepParsedBytes(IniReadBuffers& buffers) {
+  if (buffers.parsedState == IniReadBuffers::Parsed::Held) {
+    buffers.parsedState = IniReadBuffers::Parsed::Kept;
+  }
+}
+
+void ForgetParsedBytes(IniReadBuffers& buffers) {
+  buffers.parsedState = IniReadBuffers::Parsed::None;
+  if (buffers.parsed.capacity() > kLargestKeptBuffer) std::string().swap(buffers.parsed);
 }
 
 }  // namespace scuffler

@@ -4,30 +4,25 @@
 
 namespace scuffler {
 
-bool Read(const IniSource& source, IniDocument& document, IniReadBuffers& buffers) {
-  return Read(source, document, buffers, nullptr);
-}
-
-bool Read(const IniSource& source, IniDocument& document, IniReadBuffers& buffers,
-          ReadObserver observe) {
-  bool opened = false;
-  bool read = false;
+ReadResult Read(const IniSource& source, IniDocument& document, IniReadBuffers& buffers,
+                ReadObserver observe) {
+  ReadResult result = ReadResult::NotOpened;
   if (!source.fileName.empty()) {
     IniFileLoader loader(source.fileName);
-    opened = IsOpen(loader.file);
-    read = opened && Reparse(loader, document, buffers);
+    if (IsOpen(loader.file)) result = Reread(loader, document, buffers);
   }
-  if (!opened) {
+  if (result == ReadResult::NotOpened) {
     if (observe != nullptr) observe(false, nullptr, 0);
-    return false;
+    return result;
   }
-  if (observe != nullptr)
-    observe(true, read ? buffers.bytes.data() : nullptr, buffers.bytes.size());
+  if (observe != nullptr) {
+    observe(true, Found(result) ? buffers.bytes.data() : nullptr, buffers.bytes.size());
+  }
   ReleaseLargeBuffers(buffers);
-  return read;
+  return result;
 }
 
-bool Read(const IniSource& source, IniDocument& document) {
+ReadResult Read(const IniSource& source, IniDocument& document) {
   IniReadBuffers buffers;
   return Read(source, document, buffers);
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ini/IniDocument.h"
+#include "ini/IniFileLoader.h"
 #include "ini/IniReadBuffers.h"
 
 namespace scuffler {
@@ -17,25 +18,21 @@ struct IniSource {
   std::string fileName;
 };
 
-// Opens the source's file once and, when it opens, makes `document` what the file holds and
-// returns true: a document rebuilt from scratch, or, when the file has the shape it had at the
-// last read, the same document with its values assigned again. When the file opens but cannot be
-// read whole (a directory, a failed size query), returns false with `document` empty. When the
-// name is empty or the file does not open, returns false and leaves `document` as it was.
+// Opens the source's file once and, when it opens, makes `document` what the file holds: a
+// document rebuilt from scratch, or, when the file has the shape it had at the last read, the
+// same document with its values assigned again, or, when `buffers` kept the very bytes the file
+// holds (KeepParsedBytes), the document untouched.
 //
 // `buffers` are kept by the caller from one read to the next; reading a file that has neither
 // grown nor changed shape then allocates nothing. Large ones are given back afterwards.
-bool Read(const IniSource& source, IniDocument& document, IniReadBuffers& buffers);
-
-// What a Read found, for a caller that keeps it (the recorder): whether the file opened and,
-// when it was read whole, its bytes (else null), before large buffers are given back.
+//
+// `observe`, when given, is told what the read found: whether the file opened and, when it was
+// read whole, its bytes (else null), before large buffers are given back. The recorder keeps it.
 using ReadObserver = void (*)(bool opened, const char* bytes, std::size_t size);
-
-// Read, telling `observe` what it found.
-bool Read(const IniSource& source, IniDocument& document, IniReadBuffers& buffers,
-          ReadObserver observe);
+ReadResult Read(const IniSource& source, IniDocument& document, IniReadBuffers& buffers,
+                ReadObserver observe = nullptr);
 
 // The same with buffers of its own, for a one-off read.
-bool Read(const IniSource& source, IniDocument& document);
+ReadResult Read(const IniSource& source, IniDocument& document);
 
 }  // namespace scuffler

@@ -35,7 +35,9 @@ void RecordKeyMessage(DWORD key, WORD /*repeats*/, BYTE /*scanCode*/, BOOL /*isE
   slot.stampTime.store(now, std::memory_order_release);
 }
 
-bool ConsumeKeyRelease(std::int32_t keyCode) {
+namespace {
+
+bool TakeRelease(std::int32_t keyCode) {
   const auto code = static_cast<std::uint32_t>(keyCode);
   if (!HasSlot(code)) return false;
   KeyState& slot = gKeyStateTable[code];
@@ -47,6 +49,14 @@ bool ConsumeKeyRelease(std::int32_t keyCode) {
   if (elapsed >= kReleaseWindowMs || slot.releasedFlag.load(kRelaxed) == 0) return false;
   ClearKeySlot(slot);
   return true;
+}
+
+}  // namespace
+
+bool ConsumeKeyRelease(std::int32_t keyCode) {
+  const bool released = TakeRelease(keyCode);
+  if (gKeyTestTap != nullptr) gKeyTestTap(keyCode, released);
+  return released;
 }
 
 }  // namespace scuffler

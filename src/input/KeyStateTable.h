@@ -38,6 +38,12 @@ void ClearKeySlot(KeyState& slot);
 void RecordKeyMessage(DWORD key, WORD repeats, BYTE scanCode, BOOL isExtended, BOOL isWithAlt,
                       BOOL wasDownBefore, BOOL isUpNow) noexcept;
 
+// What may watch the script's key tests (the recorder, while it records): told of each test
+// ConsumeKeyRelease makes and its answer. Null, as it is but while recording, costs one test.
+// Set and called on the script's thread only.
+using KeyTestTap = void (*)(std::int32_t keyCode, bool released);
+inline KeyTestTap gKeyTestTap = nullptr;
+
 // True when `keyCode`'s latest message was its release and arrived less than 100 ms ago; the
 // answer consumes the release by zeroing the slot. Codes outside 0 to 254 are always false.
 bool ConsumeKeyRelease(std::int32_t keyCode);

@@ -8,6 +8,7 @@
 #include "melee/TickState.h"
 #include "melee/Triggers.h"
 #include "record/Recorder.h"
+#include "record/RecordingFormat.h"
 #include "settings/Settings.h"
 
 namespace scuffler {
@@ -16,6 +17,7 @@ namespace {
 
 // Reused every tick so the search never allocates.
 int gPedBuffer[kPedBufferSize];
+static_assert(kPedBufferSize == recording::kMostPeds, "a recording keeps what the buffer holds");
 
 std::int32_t PlayerPed() { return CallNativeInt(hash::kPlayerPedId); }
 
@@ -34,12 +36,18 @@ void ScriptEntry() noexcept {
 
 void RunTick() {
   BeginRecordedTick();
-  LoadSettings();
+  LoadTickSettings();
   RefreshTickState();
   FindNearestTarget();
   RunTriggers();
   RunSaveKey();
   EndRecordedTick();
+}
+
+void LoadTickSettings() {
+  LoadSettings(IsRecording() ? RecordSettingsFile : nullptr);
+  RecordSettings(gSettings);
+  ApplyRecordSeconds(gSettings.iRecordSeconds);
 }
 
 void RefreshTickState() {
@@ -53,8 +61,7 @@ void FindNearestTarget() {
   std::int32_t best = 0;
   const WorldPoint p = PedPosition(PlayerPed());
   // The hook is told the buffer's size; should it report more, the rest was never written.
-  const int reported = worldGetAllPeds(gPedBuffer, kPedBufferSize);
-  if (gRecorderOn) RecordPeds(gPedBuffer, reported, kPedBufferSize);
+  const int reported = GetAllPeds(gPedBuffer, kPedBufferSize);
   const int count = std::min(reported, kPedBufferSize);
   float bestDistance = limit * limit;
   for (int i = 0; i < count; ++i) {

@@ -18,6 +18,10 @@ void ScriptEntry() noexcept;
 // One tick without its closing scriptWait(0).
 void RunTick();
 
+// The tick's first step: LoadSettings, with the recorder told what it read and what Settings it
+// left while it records, then recording turned on or off as iRecordSeconds says.
+void LoadTickSettings();
+
 // Writes playerPed and engagedPed of gTickState.
 void RefreshTickState();
 

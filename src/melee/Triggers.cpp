@@ -5,7 +5,6 @@
 #include "input/KeyStateTable.h"
 #include "melee/PedChecks.h"
 #include "melee/TickState.h"
-#include "record/Recorder.h"
 
 namespace scuffler {
 
@@ -30,7 +29,7 @@ std::int32_t ChooseActionTarget() {
 
 void RunKeyTrigger(const MeleeAction& action) {
   // Consumed before the target is chosen: a release starts at most one action, even none.
-  if (!TestKeyRelease(gSettings.*action.keyCode)) return;
+  if (!ConsumeKeyRelease(gSettings.*action.keyCode)) return;
   const std::int32_t target = ChooseActionTarget();
   if (target == 0) return;
   StartMeleeAction(gTickState.playerPed, target, ActionHash(action));

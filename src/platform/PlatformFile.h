@@ -36,8 +36,9 @@ bool QueryFileSize(PlatformFile file, std::uint64_t& size);
 bool ReadFileAt(PlatformFile file, std::uint64_t offset, char* buffer, std::size_t count,
                 std::size_t& got);
 
-// Closes `file` if it is open and leaves it kNoFile.
-void CloseFile(PlatformFile& file);
+// Closes `file` if it is open and leaves it kNoFile; false when the system reported an error at
+// the close (for a written file, bytes that may not have reached the disk).
+bool CloseFile(PlatformFile& file);
 
 // Creates `fileName` for writing, emptying it when it exists; kNoFile when that fails.
 PlatformFile CreateForWriting(const char* fileName);

@@ -43,9 +43,10 @@ bool ReadFileAt(PlatformFile file, std::uint64_t offset, char* buffer, std::size
   return true;
 }
 
-void CloseFile(PlatformFile& file) {
-  if (IsOpen(file)) ::close(static_cast<int>(file.handle));
+bool CloseFile(PlatformFile& file) {
+  const bool closed = !IsOpen(file) || ::close(static_cast<int>(file.handle)) == 0;
   file = kNoFile;
+  return closed;
 }
 
 PlatformFile CreateForWriting(const char* fileName) {

@@ -49,9 +49,10 @@ bool ReadFileAt(PlatformFile file, std::uint64_t offset, char* buffer, std::size
   return true;
 }
 
-void CloseFile(PlatformFile& file) {
-  if (IsOpen(file)) CloseHandle(ToHandle(file));
+bool CloseFile(PlatformFile& file) {
+  const bool closed = !IsOpen(file) || CloseHandle(ToHandle(file)) != 0;
   file = kNoFile;
+  return closed;
 }
 
 PlatformFile CreateForWriting(const char* fileName) {

@@ -5,16 +5,12 @@
 #include <new>
 
 #include "hook/NativeHashes.h"
+#include "hook/NativeTap.h"
 #include "input/KeyStateTable.h"
 #include "platform/Platform.h"
-#include "platform/PlatformFile.h"
 #include "record/RecordingFormat.h"
-#include "settings/Settings.h"
 
 namespace scuffler {
-
-bool gRecorderOn = false;
-
 namespace {
 
 namespace rec = recording;
@@ -45,14 +41,18 @@ struct Kept {
 };
 
 Kept gKept;
-RecorderMode gMode = RecorderMode::Game;
+bool gOn = false;
 std::uint32_t gTicksRun = 0;
+RecordingSink gSink = kFolderSink;
+// The iRecordSeconds last applied: a block that could not be had is asked for again only when
+// it changes.
+std::int32_t gAppliedSeconds = 0;
 
 // Room for one native call: tag, hash, count, each slot, the text, the result.
 constexpr std::size_t kLargestCall =
     1 + 8 + 1 + rec::kMostArguments * 10 + 1 + rec::kLargestText + 12;
 // Room for the ped list: tag, count, every handle the buffer can hold.
-constexpr std::size_t kLargestPedList = 1 + 5 + 1024 * 5;
+constexpr std::size_t kLargestPedList = 1 + 5 + rec::kMostPeds * 5;
 unsigned char gPedScratch[kLargestPedList];
 // Where an event is put together when it would not lie in one run at the ring's end.
 unsigned char gScratch[kLargestCall];
@@ -136,6 +136,13 @@ void Append(const unsigned char* bytes, std::size_t size) {
   gKept.openUsed += size;
 }
 
+void RecordNative(std::uint64_t hash, const std::uint64_t* slots, std::size_t count, int textSlot,
+                  const char* text, const std::uint64_t* result);
+void RecordPeds(const int* peds, int reported);
+void RecordKeyTest(std::int32_t keyCode, bool released);
+
+const NativeTap kRecorderTap{&RecordNative, &RecordPeds};
+
 void StartRecording() {
   auto* const block = new (std::nothrow) unsigned char[kRecorderBlockBytes];
   if (block == nullptr) return;  // no memory: recording stays off, the game goes on
@@ -147,56 +154,14 @@ void StartRecording() {
   gKept.capacity = kRecorderBlockBytes - 2 * kFileArea;
   // Touched once now, so that no tick pays for the system's first use of a page.
   std::memset(block, 0, kRecorderBlockBytes);
-  gRecorderOn = true;
+  gOn = true;
+  gNativeTap = &kRecorderTap;
+  gKeyTestTap = &RecordKeyTest;
 }
 
-// --- Saving ------------------------------------------------------------------------------------
-
-constexpr char kFilePrefix[] = "Scuffler-recording-";
-constexpr char kFileSuffix[] = ".bin";
-constexpr std::size_t kMostListed = 64;
-constexpr std::uint32_t kFilesKept = 5;
-
-struct Listed {
-  std::uint32_t numbers[kMostListed];
-  std::size_t count = 0;
-  std::uint32_t highest = 0;
-};
-
-// The number N of a name Scuffler-recording-N.bin, or 0.
-std::uint32_t RecordingNumber(const char* name) {
-  const std::size_t prefix = sizeof kFilePrefix - 1;
-  if (std::strncmp(name, kFilePrefix, prefix) != 0) return 0;
-  std::uint32_t number = 0;
-  const char* at = name + prefix;
-  for (int digits = 0; *at >= '0' && *at <= '9'; ++at, ++digits) {
-    if (digits == 9) return 0;
-    number = number * 10 + static_cast<std::uint32_t>(*at - '0');
-  }
-  return std::strcmp(at, kFileSuffix) == 0 ? number : 0;
-}
-
-void NoteRecording(const char* name, void* context) {
-  Listed& listed = *static_cast<Listed*>(context);
-  const std::uint32_t number = RecordingNumber(name);
-  if (number == 0) return;
-  listed.highest = std::max(listed.highest, number);
-  if (listed.count < kMostListed) listed.numbers[listed.count++] = number;
-}
-
-struct Writer {
-  PlatformFile file;
-  std::uint64_t hash = rec::kFnvStart;
-  bool ok = true;
-};
-
-void Write(Writer& writer, const unsigned char* bytes, std::size_t size) {
-  if (!writer.ok || size == 0) return;
-  writer.hash = rec::Fnv1a(writer.hash, bytes, size);
-  writer.ok = WriteAll(writer.file, bytes, size);
-}
-
-void WriteKept(Writer& writer) {
+// Hands the kept ticks to the sink as one recording: header, base, the ring's run (which may wrap
+// once) and the checksum.
+bool SaveKept() {
   static constexpr char kVersion[] = SCUFFLER_VERSION;
   constexpr std::size_t version = sizeof kVersion - 1;
   static_assert(version < 64, "the version fits its length byte and the header");
@@ -212,57 +177,41 @@ void WriteKept(Writer& writer) {
   out = rec::PutU32(out, static_cast<std::uint32_t>(gSettings.iRecordSeconds));
   *out++ = gKept.baseKnown ? 1 : 0;
   out = rec::PutU32(out, static_cast<std::uint32_t>(gKept.baseKnown ? gKept.baseSize : 0));
-  Write(writer, header, static_cast<std::size_t>(out - header));
-  if (gKept.baseKnown) Write(writer, gKept.base, gKept.baseSize);
-  // The ticks lie in one run of the ring, which may wrap once.
   const std::size_t first = std::min(gKept.used, gKept.capacity - gKept.head);
-  Write(writer, gKept.ring + gKept.head, first);
-  Write(writer, gKept.ring, gKept.used - first);
+  ByteRun runs[5] = {
+      {header, static_cast<std::size_t>(out - header)},
+      {gKept.base, gKept.baseKnown ? gKept.baseSize : 0},
+      {gKept.ring + gKept.head, first},
+      {gKept.ring, gKept.used - first},
+      {nullptr, 0},
+  };
+  std::uint64_t hash = rec::kFnvStart;
+  for (const ByteRun& run : runs) hash = rec::Fnv1a(hash, run.bytes, run.size);
   unsigned char trailer[8];
-  const std::uint64_t hash = writer.hash;
   for (int i = 0; i < 8; ++i) trailer[i] = static_cast<unsigned char>(hash >> (8 * i));
-  Write(writer, trailer, sizeof trailer);
-}
-
-void Save() {
-  EndRecordedTick();
-  if (gKept.ticks == 0) return;
-  Listed listed;
-  if (!ListCurrentFolder(&NoteRecording, &listed)) return;
-  const std::uint32_t number = listed.highest + 1;
-  char name[40];
-  char scratch[48];
-  RecordingFileName(number, name);
-  std::strcpy(scratch, name);
-  std::strcat(scratch, ".tmp");
-  // Written beside and renamed: a failed save (read-only folder, full disk) leaves no partial
-  // file under the real name, and the game never learns of it.
-  Writer writer{CreateForWriting(scratch)};
-  if (!IsOpen(writer.file)) return;
-  WriteKept(writer);
-  CloseFile(writer.file);
-  if (!writer.ok || !ReplaceFileWith(scratch, name)) {
-    RemoveFileNamed(scratch);
-    return;
-  }
-  for (std::size_t i = 0; i < listed.count; ++i) {
-    if (listed.numbers[i] + kFilesKept <= number) {
-      RecordingFileName(listed.numbers[i], name);
-      RemoveFileNamed(name);
-    }
-  }
+  runs[4] = {trailer, sizeof trailer};
+  return gSink.save(runs, 5, gSink.context);
 }
 
 }  // namespace
 
-void SetRecorderMode(RecorderMode mode) {
-  gMode = mode;
-  if (mode == RecorderMode::Sandbox) StopRecording();
+void SetRecordingSink(const RecordingSink& sink) { gSink = sink; }
+
+void ApplyRecordSeconds(std::int32_t seconds) {
+  if (seconds == gAppliedSeconds) return;
+  if (seconds <= 0) {
+    StopRecording();
+  } else if (!gOn) {
+    StartRecording();
+  }
+  gAppliedSeconds = seconds;
 }
+
+bool IsRecording() { return gOn; }
 
 void BeginRecordedTick() {
   ++gTicksRun;
-  if (!gRecorderOn) return;
+  if (!gOn) return;
   EndRecordedTick();
   const std::uint32_t now = static_cast<std::uint32_t>(GetTickCount());
   const auto keep = static_cast<std::uint32_t>(gSettings.iRecordSeconds) * 1000u;
@@ -285,6 +234,8 @@ void EndRecordedTick() {
   gKept.open = false;
   ++gKept.ticks;
 }
+
+namespace {
 
 void RecordNative(std::uint64_t hash, const std::uint64_t* slots, std::size_t count, int textSlot,
                   const char* text, const std::uint64_t* result) {
@@ -328,26 +279,25 @@ void RecordNative(std::uint64_t hash, const std::uint64_t* slots, std::size_t co
   Commit(call, static_cast<std::size_t>(out - call));
 }
 
-void RecordPeds(const int* peds, int reported, int capacity) {
+void RecordPeds(const int* peds, int reported) {
   if (!gKept.open) return;
   unsigned char* out = gPedScratch;
   *out++ = rec::kTagPeds;
   out = rec::PutVarint(out, static_cast<std::uint32_t>(reported));
-  const int written = std::min(std::max(reported, 0), std::min(capacity, 1024));
-  for (int i = 0; i < written; ++i) out = rec::PutVarint(out, static_cast<std::uint32_t>(peds[i]));
+  const int kept = rec::KeptPeds(reported);
+  for (int i = 0; i < kept; ++i) out = rec::PutVarint(out, static_cast<std::uint32_t>(peds[i]));
   Append(gPedScratch, static_cast<std::size_t>(out - gPedScratch));
 }
 
-bool TestKeyRelease(std::int32_t keyCode) {
-  const bool released = ConsumeKeyRelease(keyCode);
-  if (gRecorderOn && gKept.open) {
-    unsigned char test[6];
-    test[0] = released ? rec::kTagKeyReleased : rec::kTagKeyNotReleased;
-    unsigned char* const end = rec::PutVarint(test + 1, static_cast<std::uint32_t>(keyCode));
-    Append(test, static_cast<std::size_t>(end - test));
-  }
-  return released;
+void RecordKeyTest(std::int32_t keyCode, bool released) {
+  if (!gKept.open) return;
+  unsigned char test[6];
+  test[0] = released ? rec::kTagKeyReleased : rec::kTagKeyNotReleased;
+  unsigned char* const end = rec::PutVarint(test + 1, static_cast<std::uint32_t>(keyCode));
+  Append(test, static_cast<std::size_t>(end - test));
 }
+
+}  // namespace
 
 void RecordSettingsFile(bool opened, const char* bytes, std::size_t size) {
   if (!gKept.open) return;
@@ -375,41 +325,26 @@ void RecordSettingsFile(bool opened, const char* bytes, std::size_t size) {
   gKept.latestKnown = true;
 }
 
-void RecordSettingsAndApply() {
-  if (gRecorderOn && gKept.open) {
-    unsigned char record[rec::kLargestSettingsRecord];
-    const unsigned char* const end = rec::PutSettings(record, gSettings);
-    Append(record, static_cast<std::size_t>(end - record));
-  }
-  if (gMode == RecorderMode::Sandbox) return;
-  const bool wanted = gSettings.iRecordSeconds > 0;
-  if (wanted && !gRecorderOn) StartRecording();
-  if (!wanted && gRecorderOn) StopRecording();
+void RecordSettings(const Settings& settings) {
+  if (!gKept.open) return;
+  unsigned char record[rec::kLargestSettingsRecord];
+  const unsigned char* const end = rec::PutSettings(record, settings);
+  Append(record, static_cast<std::size_t>(end - record));
 }
 
 void RunSaveKey() {
-  const bool wanted = gMode == RecorderMode::Sandbox ? gSettings.iRecordSeconds > 0 : gRecorderOn;
-  if (!wanted || !TestKeyRelease(gSettings.iSaveRecordingKey)) return;
-  if (gRecorderOn) Save();
-}
-
-void RecordingFileName(std::uint32_t number, char* name) {
-  // By hand: the C library's formatted printing would add more to the plug-in than all of this.
-  char digits[10];
-  int count = 0;
-  do {
-    digits[count++] = static_cast<char>('0' + number % 10);
-    number /= 10;
-  } while (number != 0);
-  name = std::copy(kFilePrefix, kFilePrefix + sizeof kFilePrefix - 1, name);
-  while (count > 0) *name++ = digits[--count];
-  std::strcpy(name, kFileSuffix);
+  if (!gOn || !ConsumeKeyRelease(gSettings.iSaveRecordingKey)) return;
+  EndRecordedTick();
+  if (gKept.ticks > 0) SaveKept();
 }
 
 void StopRecording() {
+  gNativeTap = nullptr;
+  gKeyTestTap = nullptr;
   delete[] gKept.block;
   gKept = Kept{};
-  gRecorderOn = false;
+  gOn = false;
+  gAppliedSeconds = 0;
 }
 
 std::uint32_t RecordedTickCount() { return gKept.ticks; }

@@ -34,8 +34,8 @@ constexpr std::uint16_t kFormatVersion = 1;
 enum Tag : std::uint8_t {
   // A native kNatives does not list: u64 hash, then as a listed one whose result is a U64.
   kTagUnlistedNative = 0xE0,
-  // worldGetAllPeds: the count it returned (varint of its 32 bits), then as many handles as the
-  // buffer took (each a varint of 32 bits).
+  // worldGetAllPeds: the count it returned (varint of its 32 bits), then KeptPeds(count) handles
+  // (each a varint of 32 bits).
   kTagPeds = 0xE1,
   kTagKeyReleased = 0xE2,     // a key test that answered true: the code (varint of 32 bits)
   kTagKeyNotReleased = 0xE3,  // one that answered false: the code
@@ -49,6 +49,16 @@ enum Tag : std::uint8_t {
   // varint of 32 bits, a distance as 4 bytes, a switch as 1 byte.
   kTagSettings = 0xE9,
 };
+
+// The most ped handles a ped list keeps: the plug-in's buffer. The hook may report more, which
+// the plug-in never reads.
+constexpr int kMostPeds = 1024;
+
+// How many handles a ped list that reported `reported` keeps: the writer's and the reader's one
+// rule.
+constexpr int KeptPeds(std::int32_t reported) {
+  return reported < 0 ? 0 : reported > kMostPeds ? kMostPeds : reported;
+}
 
 // The largest settings file a recording keeps the bytes of.
 constexpr std::size_t kLargestKeptFile = 1u << 20;

@@ -1,6 +1,8 @@
 #include "record/RecordingReader.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "hook/NativeHashes.h"
 #include "record/RecordingFormat.h"
@@ -86,30 +88,38 @@ void ReadNative(Cursor& in, Byte tag, RecordedEvent& event) {
   }
 }
 
-RecordedEvent ReadEvent(Cursor& in, bool& bytesKnown) {
-  RecordedEvent event;
+void ReadEvent(Cursor& in, bool& bytesKnown, RecordedEvent& event) {
+  event.hash = 0;
+  event.args.clear();
+  event.textArg = -1;
+  event.text.clear();
+  std::fill(std::begin(event.result), std::end(event.result), 0);
+  event.reported = 0;
+  event.peds.clear();
+  event.key = 0;
+  event.released = false;
+  event.file = FileState::Missing;
+  event.bytes.clear();
   const Byte tag = *Take(in, 1, "an event");
   if (tag < kNativeCount || tag == kTagUnlistedNative) {
     ReadNative(in, tag, event);
-    return event;
+    return;
   }
   switch (tag) {
     case kTagPeds: {
       event.kind = EventKind::Peds;
       event.reported = static_cast<std::int32_t>(Varint32(in, "the ped list"));
-      const std::int32_t handles = event.reported < 0 ? 0 : event.reported;
-      if (handles > 1024) Fail("a ped list longer than the plug-in's buffer");
-      for (std::int32_t i = 0; i < handles; ++i) {
+      for (int i = KeptPeds(event.reported); i > 0; --i) {
         event.peds.push_back(static_cast<std::int32_t>(Varint32(in, "the ped list")));
       }
-      return event;
+      return;
     }
     case kTagKeyReleased:
     case kTagKeyNotReleased:
       event.kind = EventKind::KeyTest;
       event.released = tag == kTagKeyReleased;
       event.key = static_cast<std::int32_t>(Varint32(in, "a key test"));
-      return event;
+      return;
     case kTagFileMissing:
     case kTagFileSame:
     case kTagFileUnreadable:
@@ -123,7 +133,7 @@ RecordedEvent ReadEvent(Cursor& in, bool& bytesKnown) {
         Fail("a settings file said unchanged before any bytes of it");
       }
       if (event.file == FileState::TooLarge) bytesKnown = false;
-      return event;
+      return;
     case kTagFileBytes: {
       event.kind = EventKind::SettingsFile;
       event.file = FileState::Bytes;
@@ -132,14 +142,14 @@ RecordedEvent ReadEvent(Cursor& in, bool& bytesKnown) {
       const Byte* const bytes = Take(in, size, "the settings file");
       event.bytes.assign(reinterpret_cast<const char*>(bytes), size);
       bytesKnown = true;
-      return event;
+      return;
     }
     case kTagSettings: {
       event.kind = EventKind::Settings;
       const Byte* const after = GetSettings(in.at, in.end, event.settings);
       if (after == nullptr) Fail("malformed settings");
       in.at = after;
-      return event;
+      return;
     }
     default:
       Fail("an unknown event " + std::to_string(tag));
@@ -181,9 +191,15 @@ Recording Read(std::string text) {
   }
   const Byte* const base = Take(in, baseSize, "the settings file");
   recording.baseBytes.assign(reinterpret_cast<const char*>(base), baseSize);
-  // Each tick takes at least 8 bytes, which bounds the count before anything is reserved.
+  // Each tick takes at least 8 bytes, and a tick a millisecond is more than a game runs: both
+  // bound the count before anything is reserved.
   if (ticks > static_cast<std::size_t>(in.end - in.at) / 8) Fail("cut short in the ticks");
+  if (ticks > std::uint64_t{recording.spanMs} + kTicksBeyondSpan) {
+    Fail("more ticks than its span of " + std::to_string(recording.spanMs) + " ms can hold");
+  }
+  recording.ticks.reserve(ticks);
   bool bytesKnown = recording.baseKnown;
+  RecordedEvent event;
   for (std::uint32_t t = 0; t < ticks; ++t) {
     const std::uint32_t size = U32(in, "a tick");
     if (size < 4) Fail("a tick without its clock");
@@ -191,9 +207,9 @@ Recording Read(std::string text) {
     tick.end = tick.at + size;
     RecordedTick& out = recording.ticks.emplace_back();
     out.clock = U32(tick, "a tick");
-    out.begin = tick.offset(start);
+    out.begin = static_cast<std::uint32_t>(tick.offset(start));
     out.size = size - 4;
-    while (tick.at != tick.end) ReadEvent(tick, bytesKnown);
+    while (tick.at != tick.end) ReadEvent(tick, bytesKnown, event);
   }
   if (in.at != in.end) Fail("bytes after the last tick");
   recording.file = std::move(text);
@@ -210,18 +226,32 @@ ReadRecording ParseRecording(std::string bytes) {
   }
 }
 
-std::vector<RecordedEvent> TickEvents(const Recording& recording, std::size_t index) {
-  std::vector<RecordedEvent> events;
-  if (index >= recording.ticks.size()) return events;
+TickReader ReadTick(const Recording& recording, std::size_t index) {
+  if (index >= recording.ticks.size()) return {};
   const RecordedTick& tick = recording.ticks[index];
-  const auto* const start = reinterpret_cast<const Byte*>(recording.file.data());
-  Cursor in{start + tick.begin, start + tick.begin + tick.size};
+  const auto* const start = reinterpret_cast<const Byte*>(recording.file.data()) + tick.begin;
+  return {start, start + tick.size};
+}
+
+bool NextEvent(TickReader& reader, RecordedEvent& event) {
+  if (reader.at == reader.end) return false;
+  Cursor in{reader.at, reader.end};
   bool known = true;  // checked when the file was read
   try {
-    while (in.at != in.end) events.push_back(ReadEvent(in, known));
+    ReadEvent(in, known, event);
   } catch (const Malformed&) {
-    // Cannot happen for a tick ParseRecording checked.
+    // Cannot happen for a tick ParseRecording checked; ends the tick all the same.
+    reader.at = reader.end;
+    return false;
   }
+  reader.at = in.at;
+  return true;
+}
+
+std::vector<RecordedEvent> TickEvents(const Recording& recording, std::size_t index) {
+  std::vector<RecordedEvent> events;
+  TickReader reader = ReadTick(recording, index);
+  for (RecordedEvent event; NextEvent(reader, event);) events.push_back(event);
   return events;
 }
 

@@ -3,7 +3,9 @@
 //
 // A file from anyone: every length is checked against what is left, the checksum against the
 // bytes, and nothing is trusted with an index; anything wrong comes back as one line of error,
-// never a crash. Pure functions; any thread.
+// never a crash. Memory: the file itself, 12 bytes a tick (a tick takes at least 8 in the file,
+// and there are at most as many as its span has milliseconds, and a few), and one event at a
+// time: at most 2.5 times the file's size. Pure functions; any thread.
 #pragma once
 
 #include <cstdint>
@@ -42,12 +44,17 @@ struct RecordedEvent {
   Settings settings;
 };
 
-// A tick of the file: its clock and where its events lie in Recording::file.
+// A tick of the file: its clock and where its events lie in Recording::file (which is under
+// kLargestFile, so 32 bits hold any place in it).
 struct RecordedTick {
   std::uint32_t clock = 0;
-  std::size_t begin = 0;
-  std::size_t size = 0;
+  std::uint32_t begin = 0;
+  std::uint32_t size = 0;
 };
+
+// The most ticks a recording may hold beyond one a millisecond of its span: ticks that a fast
+// machine ran within one reading of the clock.
+constexpr std::uint32_t kTicksBeyondSpan = 64;
 
 struct Recording {
   std::uint16_t formatVersion = 0;
@@ -69,7 +76,19 @@ struct ReadRecording {
 // Checks the whole file, every tick's events included, and keeps it.
 ReadRecording ParseRecording(std::string bytes);
 
-// The events of tick `index` of a recording ParseRecording gave, in the order they were made.
+// Reads the events of one tick of a recording ParseRecording gave, one at a time.
+struct TickReader {
+  const unsigned char* at = nullptr;
+  const unsigned char* end = nullptr;
+};
+
+// A reader at the first event of tick `index` (none when there is no such tick).
+TickReader ReadTick(const Recording& recording, std::size_t index);
+
+// The next event into `event`, whose storage is reused; false when the tick has no more.
+bool NextEvent(TickReader& reader, RecordedEvent& event);
+
+// Every event of tick `index` at once, for tests and tools that look at a tick whole.
 std::vector<RecordedEvent> TickEvents(const Recording& recording, std::size_t index);
 
 }  // namespace scuffler::recording

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "ini/IniSource.h"
+
 namespace scuffler {
 
 // Each field is named after its key in section [Scuffler] of Scuffler.ini. Key codes are Windows
@@ -25,7 +27,10 @@ struct Settings {
 extern Settings gSettings;
 
 // Refreshes gSettings from Scuffler.ini in the current directory. When the file does not open,
-// nothing changes; a value that does not convert leaves its field as it was.
-void LoadSettings();
+// nothing changes; a value that does not convert leaves its field as it was. The file is opened
+// and read every time; when its bytes are those of the last load that finished, and gSettings
+// still hold what that load gave, nothing is parsed again, as a parse would change nothing.
+// `observe` is told what the read found (the recorder, while it records).
+void LoadSettings(ReadObserver observe = nullptr);
 
 }  // namespace scuffler

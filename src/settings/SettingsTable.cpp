@@ -1,5 +1,7 @@
 #include "settings/SettingsTable.h"
 
+#include <cstring>
+
 #include "settings/SettingsFile.h"
 
 namespace scuffler {
@@ -65,6 +67,19 @@ SettingReadings AssignSettings(const IniDocument& document, Settings& settings) 
     readings[row] = text != nullptr ? AssignSetting(field, *text, settings) : Reading::Missing;
   }
   return readings;
+}
+
+bool SameSettings(const Settings& a, const Settings& b) {
+  for (const SettingField& field : kSettingFields) {
+    const bool same =
+        field.type == SettingType::KeyCode   ? a.*field.keyCode == b.*field.keyCode
+        : field.type == SettingType::Seconds ? a.*field.seconds == b.*field.seconds
+        : field.type == SettingType::Switch
+            ? a.*field.toggle == b.*field.toggle
+            : std::memcmp(&(a.*field.distance), &(b.*field.distance), sizeof(float)) == 0;
+    if (!same) return false;
+  }
+  return true;
 }
 
 }  // namespace scuffler

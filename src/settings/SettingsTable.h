@@ -52,4 +52,7 @@ using SettingReadings = std::array<Reading, kSettingCount>;
 // document does not hold changes nothing and reads as Missing.
 SettingReadings AssignSettings(const IniDocument& document, Settings& settings);
 
+// Whether every field of `a` holds the same bits as that of `b` (a NaN distance equals itself).
+bool SameSettings(const Settings& a, const Settings& b);
+
 }  // namespace scuffler

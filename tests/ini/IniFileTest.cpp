@@ -73,7 +73,7 @@ TEST_P(GoldenFile, ParsesToTheExpectedDocument) {
   ASSERT_TRUE(std::filesystem::is_regular_file(expected)) << expected;
   IniDocument document;
   GetOrCreate(document, "left over from an earlier read");
-  ASSERT_TRUE(Read(IniSource{ini.string()}, document)) << ini;
+  ASSERT_TRUE(Found(Read(IniSource{ini.string()}, document))) << ini;
   EXPECT_EQ(Dump(document), ReadFileBytes(expected));
 }
 
@@ -123,7 +123,7 @@ TEST(IniSourceRead, FilesThatCannotBeReadChangeNothingOrEmptyTheDocument) {
   for (const auto& c : unreadable) {
     IniDocument document;
     GetOrCreate(GetOrCreate(document, "Scuffler"), "iKickToChest") = "38";
-    EXPECT_FALSE(Read(IniSource{c.name}, document)) << c.name;
+    EXPECT_FALSE(Found(Read(IniSource{c.name}, document))) << c.name;
     EXPECT_EQ(EntryCount(document), c.sectionsLeft) << c.name;
   }
   std::filesystem::remove("a_directory.ini");

@@ -70,7 +70,7 @@ TEST(Reread, GivesWhatAFreshReadGives) {
     WriteFile(name, reread.before);
     Read(IniSource{name}, document, buffers);
     WriteFile(name, reread.after);
-    EXPECT_TRUE(Read(IniSource{name}, document, buffers));
+    EXPECT_TRUE(Found(Read(IniSource{name}, document, buffers)));
     EXPECT_TRUE(SameDocument(document, ReadFresh(name)))
         << reread.before << " then " << reread.after;
   }
@@ -83,7 +83,7 @@ TEST(Reread, AFileThatNoLongerOpensLeavesTheDocumentAsItWas) {
   WriteFile(name, "[S]\na=1\n");
   Read(IniSource{name}, document);
   std::remove(name.c_str());
-  EXPECT_FALSE(Read(IniSource{name}, document));
+  EXPECT_FALSE(Found(Read(IniSource{name}, document)));
   EXPECT_EQ(Lookup(Lookup(document, "S"), "a"), "1");
 }
 

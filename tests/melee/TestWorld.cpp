@@ -73,8 +73,8 @@ void ResetWorldAndPlugIn() {
   gSettings = Settings{};
   gTickState = TickState{};
   for (KeyState& slot : gKeyStateTable) ClearKeySlot(slot);
-  SetRecorderMode(RecorderMode::Game);
   StopRecording();
+  SetRecordingSink(kFolderSink);
 }
 
 void WorldTest::SetUp() { ResetWorldAndPlugIn(); }

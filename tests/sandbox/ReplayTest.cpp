@@ -9,7 +9,8 @@
 #include <sstream>
 #include <string>
 
-#include "Session.h"
+#include "Observe.h"
+#include "Replay.h"
 #include "SimHook.h"
 #include "input/KeyStateTable.h"
 #include "melee/ScriptLoop.h"
@@ -25,8 +26,6 @@ namespace sandbox {
 namespace {
 
 namespace rec = scuffler::recording;
-
-const HINSTANCE kModule = reinterpret_cast<HINSTANCE>(static_cast<std::uintptr_t>(0x5C0F0000));
 
 std::string ReadAll(const char* name) {
   std::ifstream file(name, std::ios::binary);
@@ -51,7 +50,6 @@ class Replay : public scuffler::SettingsFileFixture {
     sim::Reset();
     scuffler::gSettings = scuffler::Settings{};
     scuffler::gTickState = scuffler::TickState{};
-    scuffler::SetRecorderMode(scuffler::RecorderMode::Game);
     sim::SetPlayer(1, {0, 0, 0});
     sim::AddPed(2, {3, 0, 0});
     sim::AddPed(3, {6, 4, 0});
@@ -116,7 +114,7 @@ void TickWithTheChestKeyChanged() {
     return;
   }
   scuffler::BeginRecordedTick();
-  scuffler::LoadSettings();
+  scuffler::LoadTickSettings();
   scuffler::RefreshTickState();
   scuffler::FindNearestTarget();
   for (const int trigger : scuffler::kTriggerOrder) {
@@ -157,7 +155,7 @@ void TickReadingTheDistanceOtherwise() {
     return;
   }
   scuffler::BeginRecordedTick();
-  scuffler::LoadSettings();
+  scuffler::LoadTickSettings();
   scuffler::gSettings.MAX_DISTANCE = 4;
   scuffler::RefreshTickState();
   scuffler::FindNearestTarget();
@@ -169,7 +167,7 @@ void TickReadingTheDistanceOtherwise() {
 // RunTick, but the tick that saved in the game tests no save key.
 void TickWithoutTheSaveKey() {
   scuffler::BeginRecordedTick();
-  scuffler::LoadSettings();
+  scuffler::LoadTickSettings();
   scuffler::RefreshTickState();
   scuffler::FindNearestTarget();
   scuffler::RunTriggers();

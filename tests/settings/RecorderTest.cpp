@@ -79,7 +79,7 @@ TEST_F(Recorder, OffItTestsNoSaveKeyKeepsNothingAndWritesNoFile) {
   Tick();
   sim::TapKey(kScrollLock);
   Tick();
-  EXPECT_FALSE(gRecorderOn);
+  EXPECT_FALSE(IsRecording());
   EXPECT_EQ(RecordedTickCount(), 0u);
   EXPECT_THAT(FilesHere(), ::testing::ElementsAre("Scuffler.ini"));
   // Nobody asked about the key: its release is still there.
@@ -89,7 +89,7 @@ TEST_F(Recorder, OffItTestsNoSaveKeyKeepsNothingAndWritesNoFile) {
 TEST_F(Recorder, ASavedFileHoldsEveryCallKeyTestAndTheSettingsOfItsTicks) {
   WriteSettingsFile(kRecordTen);
   Tick();  // the load that turns recording on: the next tick is the first kept
-  EXPECT_TRUE(gRecorderOn);
+  EXPECT_TRUE(IsRecording());
   std::vector<std::vector<sim::Call>> logged;
   logged.push_back(Tick());
   sim::TapKey(kG);
@@ -205,7 +205,7 @@ TEST_F(Recorder, ASaveThatCannotBeWrittenLeavesNoFileAndTheTickGoesOn) {
   Tick();
   EXPECT_EQ(sim::TakeActions().size(), 1u);
   EXPECT_THAT(FilesHere(), ::testing::ElementsAre("Scuffler-recording-1.bin.tmp", "Scuffler.ini"));
-  EXPECT_TRUE(gRecorderOn);
+  EXPECT_TRUE(IsRecording());
   EXPECT_EQ(RecordedTickCount(), 1u);
 }
 
@@ -213,20 +213,20 @@ TEST_F(Recorder, ALoadWithNoSecondsGivesTheMemoryBack) {
   WriteSettingsFile(kRecordTen);
   Tick();
   Tick();
-  EXPECT_TRUE(gRecorderOn);
+  EXPECT_TRUE(IsRecording());
   WriteSettingsFile("[Scuffler]\niRecordSeconds = 0\n");
   Tick();
-  EXPECT_FALSE(gRecorderOn);
+  EXPECT_FALSE(IsRecording());
   EXPECT_EQ(RecordedTickCount(), 0u);
 }
 
-TEST_F(Recorder, InTheSandboxTheSaveKeyIsTestedButNothingIsKeptOrWritten) {
-  SetRecorderMode(RecorderMode::Sandbox);
+TEST_F(Recorder, WithTheDiscardingSinkTheSaveKeyIsTestedButNoFileIsWritten) {
+  SetRecordingSink(kDiscardingSink);
   WriteSettingsFile(kRecordTen);
   Tick();
   sim::TapKey(kScrollLock);
   Tick();
-  EXPECT_FALSE(gRecorderOn);
+  EXPECT_TRUE(IsRecording());
   EXPECT_EQ(gKeyStateTable[kScrollLock].releasedFlag.load(), 0u);  // tested and used up
   EXPECT_THAT(FilesHere(), ::testing::ElementsAre("Scuffler.ini"));
 }

@@ -57,6 +57,7 @@ class SettingsFileFixture : public testing::Test {
     RemoveSettingsFile();
     gSettings = Settings{};
     Clear(SettingsDocument);
+    ForgetParsedBytes(SettingsReadBuffers);
   }
 
   std::filesystem::path home_;

@@ -8,11 +8,11 @@
 #include <fstream>
 #include <iostream>
 #include <optional>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 
 #include "DefaultScenario.h"
+#include "Replay.h"
 #include "Scenario.h"
 #include "Session.h"
 #include "SvgMap.h"
@@ -81,13 +81,17 @@ int Fail(const std::string& message, int code) {
   return code;
 }
 
+// Read straight into one string of the file's size: a recording of tens of megabytes is held once.
 bool ReadFile(const std::string& name, std::string& text) {
-  std::ifstream file(name, std::ios::binary);
+  std::error_code ignored;
+  if (!std::filesystem::is_regular_file(name, ignored)) return false;
+  std::ifstream file(name, std::ios::binary | std::ios::ate);
   if (!file) return false;
-  std::ostringstream content;
-  content << file.rdbuf();
-  text = content.str();
-  return !file.bad();
+  const std::streamoff size = file.tellg();
+  if (size < 0) return false;
+  text.assign(static_cast<std::size_t>(size), '\0');
+  file.seekg(0);
+  return static_cast<bool>(file.read(text.data(), size));
 }
 
 // A recording from anyone: read only when its size is one a recording can have, replayed in a

@@ -1,0 +1,195 @@
+#include "Session.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "Observe.h"
+#include "World.h"
+#include "input/KeyStateTable.h"
+#include "melee/PedChecks.h"
+#include "melee/TickState.h"
+#include "plugin/DllMain.h"
+#include "record/Recorder.h"
+
+namespace sandbox {
+namespace {
+
+constexpr const char* kIniFile = "Scuffler.ini";
+
+void SetPedAnswers(std::int32_t handle, const std::vector<NativeAnswer>& answers) {
+  for (const NativeAnswer& answer : answers) {
+    if (answer.value) sim::SetPedAnswer(handle, answer.hash, *answer.value);
+  }
+}
+
+void PlacePed(World& world, const PedSpec& ped) {
+  FindOrAdd(world, {ped.handle, ped.position, ped.listed, true});
+  sim::AddPed(ped.handle, ped.position, ped.listed);
+  SetPedAnswers(ped.handle, ped.answers);
+}
+
+void WriteIni(const IniChange& change) {
+  if (!change.text) {
+    if (std::remove(kIniFile) != 0) {
+      // Deleting a file that is not there is no change; anything else is a real failure.
+      if (std::ifstream(kIniFile).good()) throw std::runtime_error("cannot delete Scuffler.ini");
+    }
+    return;
+  }
+  std::ofstream file(kIniFile, std::ios::binary | std::ios::trunc);
+  file << *change.text;
+  if (!file.flush()) throw std::runtime_error("cannot write Scuffler.ini");
+}
+
+// Applies one change to the simulated world; returns its trace line, or "" for changes the
+// plug-in's own lines will show.
+std::string Apply(const Event& event, World& world) {
+  if (const auto* key = std::get_if<KeyEvent>(&event.change)) {
+    if (key->motion == KeyMotion::Press) sim::SendKey(key->key, false, false);
+    if (key->motion == KeyMotion::Release) sim::SendKey(key->key, true, true);
+    if (key->motion == KeyMotion::Tap) sim::TapKey(key->key);
+    return DescribeKey(*key, event.ms);
+  }
+  if (const auto* change = std::get_if<PedChange>(&event.change)) {
+    WorldPed& ped = *Find(world, change->handle);
+    if (change->position) ped.position = *change->position;
+    if (change->listed) ped.listed = *change->listed;
+    sim::AddPed(ped.handle, ped.position, ped.listed);
+    SetPedAnswers(ped.handle, change->answers);
+    return DescribePedChange(*change);
+  }
+  if (const auto* engaged = std::get_if<EngagedChange>(&event.change)) {
+    sim::SetEngaged(engaged->ped);
+    return "";
+  }
+  if (const auto* answers = std::get_if<WorldAnswers>(&event.change)) {
+    for (const NativeAnswer& answer : answers->answers) {
+      if (answer.value) {
+        sim::SetAnswer(answer.hash, *answer.value);
+      } else {
+        sim::ClearAnswer(answer.hash);
+      }
+    }
+    return DescribeWorldAnswers(*answers);
+  }
+  const auto& ini = std::get<IniChange>(event.change);
+  WriteIni(ini);
+  return DescribeIniChange(ini);
+}
+
+std::vector<std::uint32_t> Unique(std::vector<std::uint32_t> keys) {
+  std::sort(keys.begin(), keys.end());
+  keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+  return keys;
+}
+
+// Why a release made for this tick is still waiting in its slot after the tick, if it is.
+std::optional<std::string> UnusedRelease(std::uint32_t key) {
+  const scuffler::KeyState& slot = scuffler::gKeyStateTable[key];
+  if (slot.releasedFlag.load() == 0) return std::nullopt;
+  bool bound = false;
+  for (const scuffler::MeleeAction& row : scuffler::kMeleeActions) {
+    bound = bound || scuffler::gSettings.*row.keyCode == static_cast<std::int32_t>(key);
+  }
+  return DescribeUnusedRelease(static_cast<std::int32_t>(key), bound,
+                               sim::Time() - slot.stampTime.load());
+}
+
+MapView LastTick(int tick, const World& world, std::int32_t playerHandle) {
+  MapView view;
+  view.tick = tick;
+  view.player = playerHandle;
+  view.target = scuffler::gTickState.targetPed;
+  view.engaged = scuffler::gTickState.engagedPed;
+  view.maxDistance = scuffler::gSettings.MAX_DISTANCE;
+  for (const WorldPed& ped : world.peds) {
+    if (ped.handle == playerHandle) {
+      view.playerPosition = ped.position;
+      continue;
+    }
+    // Asked of the plug-in itself, in the world of the last tick.
+    view.peds.push_back(
+        {ped.handle, ped.position, ped.listed, scuffler::IsEligibleTarget(ped.handle)});
+  }
+  sim::TakeCalls();
+  return view;
+}
+
+}  // namespace
+
+bool WritesIni(const Scenario& scenario) {
+  return std::any_of(scenario.events.begin(), scenario.events.end(), [](const Event& event) {
+    return std::holds_alternative<IniChange>(event.change);
+  });
+}
+
+SessionResult RunSession(const Scenario& scenario, std::ostream& trace) {
+  sim::Reset();
+  World world;
+  sim::SetPlayer(scenario.player.handle, scenario.player.position);
+  PlacePed(world, scenario.player);
+  for (const PedSpec& ped : scenario.peds) PlacePed(world, ped);
+
+  trace << Header(scenario);
+  // As in the game, but a save writes no file.
+  scuffler::SetRecordingSink(scuffler::kDiscardingSink);
+  SessionResult result;
+  result.totals.ticks = scenario.ticks;
+  result.totals.tickMs = scenario.tickMs;
+  DllMain(kModule, 1, nullptr);
+
+  // Tick t runs at t tick lengths on the game's clock, which wraps like the real one.
+  const auto clock = [&scenario](int tick, int ms) {
+    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(tick) *
+                                          static_cast<std::uint64_t>(scenario.tickMs) +
+                                      static_cast<std::uint64_t>(ms));
+  };
+  auto event = scenario.events.begin();
+  for (int tick = 1; tick <= scenario.ticks; ++tick) {
+    std::vector<std::string> lines;
+    std::vector<std::uint32_t> releasedKeys;
+    for (; event != scenario.events.end() && event->tick == tick; ++event) {
+      if (const auto* key = std::get_if<KeyEvent>(&event->change);
+          key != nullptr && key->motion != KeyMotion::Press) {
+        releasedKeys.push_back(key->key);
+      }
+      sim::SetTime(clock(tick - 1, event->ms));
+      const std::string line = Apply(*event, world);
+      if (!line.empty()) lines.push_back(line);
+    }
+    sim::SetTime(clock(tick, 0));
+
+    const scuffler::Settings settingsBefore = scuffler::gSettings;
+    const scuffler::TickState stateBefore = scuffler::gTickState;
+    const KeySlotsBefore slotsBefore = PendingReleases();
+    sim::TakeCalls();
+    sim::TakeActions();
+    if (!sim::RunScriptTicks(1)) throw std::runtime_error("the plug-in's script stopped running");
+    for (std::string& line : Observe(tick == 1 ? nullptr : &settingsBefore, stateBefore,
+                                     slotsBefore, world, result.totals, true)) {
+      lines.push_back(std::move(line));
+    }
+    for (const std::uint32_t key : Unique(releasedKeys)) {
+      if (const std::optional<std::string> line = UnusedRelease(key)) lines.push_back(*line);
+    }
+    for (const std::string& line : lines) trace << TickPrefix(tick) << line << '\n';
+  }
+
+  result.lastTick = LastTick(scenario.ticks, world, scenario.player.handle);
+  DllMain(kModule, 0, nullptr);
+  scuffler::StopRecording();
+  scuffler::SetRecordingSink(scuffler::kFolderSink);
+  if (WritesIni(scenario)) std::remove(kIniFile);
+  trace << Summary(result.totals);
+  return result;
+}
+
+}  // namespace sandbox

@@ -1,0 +1,320 @@
+#include "Replay.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "Observe.h"
+#include "World.h"
+#include "hook/NativeHashes.h"
+#include "input/KeyStateTable.h"
+#include "melee/TickState.h"
+#include "plugin/DllMain.h"
+#include "record/Recorder.h"
+
+namespace sandbox {
+namespace {
+
+namespace rec = scuffler::recording;
+
+// The first call that was not the recorded one.
+struct Divergence {
+  std::string what;
+};
+
+std::string Hex(std::uint64_t value) {
+  char text[24];
+  std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(value));
+  return text;
+}
+
+std::string SlotText(std::uint64_t hash, std::size_t index, std::uint64_t slot) {
+  const bool isFloat =
+      hash == scuffler::hash::kVdist2 ||
+      (hash == scuffler::hash::kTaskPutPedDirectlyIntoMelee && (index == 3 || index == 4));
+  if (isFloat) {
+    const auto bits = static_cast<std::uint32_t>(slot);
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return FormatNumber(value);
+  }
+  if (slot > 0xFFFFFFFFu) return Hex(slot);
+  return std::to_string(static_cast<std::int32_t>(static_cast<std::uint32_t>(slot)));
+}
+
+// A native call by its public name, as a modder reads it: PED::IS_PED_RAGDOLL(1002).
+std::string CallText(std::uint64_t hash, const std::vector<std::uint64_t>& args, int textArg,
+                     const std::string& text) {
+  const scuffler::NativeInfo* const native = scuffler::FindNative(hash);
+  std::string out = native != nullptr ? std::string(native->space) + "::" + native->name
+                                      : "the native " + Hex(hash);
+  out += "(";
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    out += (i == 0 ? "" : ", ");
+    out += static_cast<int>(i) == textArg ? "\"" + text + "\"" : SlotText(hash, i, args[i]);
+  }
+  return out + ")";
+}
+
+std::string EventText(const rec::RecordedEvent& event) {
+  switch (event.kind) {
+    case rec::EventKind::Native:
+      return CallText(event.hash, event.args, event.textArg, event.text);
+    case rec::EventKind::Peds:
+      return "worldGetAllPeds";
+    case rec::EventKind::KeyTest:
+      return "a test of key " + std::to_string(event.key);
+    case rec::EventKind::SettingsFile:
+      return "a read of Scuffler.ini";
+    case rec::EventKind::Settings:
+      break;
+  }
+  return "the settings after the load";
+}
+
+struct Replay {
+  const rec::Recording* recording = nullptr;
+  rec::TickReader reader;    // the tick's events not yet answered
+  rec::RecordedEvent event;  // the next one, when `pending`
+  bool pending = false;
+  std::uint32_t tickNumber = 0;
+  int callNumber = 0;
+  World world;                             // positions as the recording's answers gave them
+  std::vector<std::int32_t> listed;        // the peds the last ped list held
+  std::vector<std::int32_t> seenThisTick;  // peds whose positions the search asked
+
+  [[noreturn]] void Diverge(const std::string& what) const {
+    throw Divergence{"tick " + std::to_string(tickNumber) + ", call " + std::to_string(callNumber) +
+                     ": " + what};
+  }
+
+  void CheckSettings(const scuffler::Settings& recorded) const {
+    if (const auto line = DescribeSettings(recorded, scuffler::gSettings)) {
+      Diverge("the settings after the load differ, as recorded -> here: " +
+              line->substr(std::strlen("settings: ")));
+    }
+  }
+
+  // The next call the recording holds, past the events the replay does not answer here (the
+  // key tests, the file, the settings, which are checked as they pass); null when none is left.
+  const rec::RecordedEvent* NextCall() {
+    for (;; pending = false) {
+      if (!pending && !rec::NextEvent(reader, event)) return nullptr;
+      pending = true;
+      if (event.kind == rec::EventKind::Native || event.kind == rec::EventKind::Peds) {
+        return &event;
+      }
+      if (event.kind == rec::EventKind::Settings) CheckSettings(event.settings);
+    }
+  }
+
+  // The call NextCall gave is answered.
+  void Answered() { pending = false; }
+
+  void Remember(std::int32_t ped, const std::uint64_t* result) {
+    sim::Vec3 at;
+    const auto part = [result](int i) {
+      const auto bits = static_cast<std::uint32_t>(result[i]);
+      float value;
+      std::memcpy(&value, &bits, sizeof value);
+      return value;
+    };
+    at = {part(0), part(1), part(2)};
+    WorldPed& known = FindOrAdd(world, {ped, at, false, true});
+    known.position = at;
+    known.placed = true;
+    seenThisTick.push_back(ped);
+  }
+};
+
+void AnswerNative(const sim::Call& call, std::uint64_t* result, void* context) {
+  Replay& replay = *static_cast<Replay*>(context);
+  ++replay.callNumber;
+  const rec::RecordedEvent* const event = replay.NextCall();
+  const int textArg = call.hash == scuffler::hash::kGetHashKey ? 0 : -1;
+  // Put into words only when it differs: most calls match, and a replay makes millions.
+  const auto asked = [&call, textArg] {
+    return CallText(call.hash, call.args, textArg, call.text);
+  };
+  if (event == nullptr)
+    replay.Diverge("the code asked " + asked() + ", the recording has no more calls in this tick");
+  bool same = event->kind == rec::EventKind::Native && event->hash == call.hash &&
+              event->args.size() == call.args.size() && event->textArg == textArg;
+  for (std::size_t i = 0; same && i < call.args.size(); ++i) {
+    same =
+        static_cast<int>(i) == textArg ? event->text == call.text : event->args[i] == call.args[i];
+  }
+  if (!same)
+    replay.Diverge("the recording has " + EventText(*event) + ", the code asked " + asked());
+  std::copy(std::begin(event->result), std::end(event->result), result);
+  if (call.hash == scuffler::hash::kGetEntityCoords && !call.args.empty()) {
+    replay.Remember(static_cast<std::int32_t>(static_cast<std::uint32_t>(call.args[0])), result);
+  }
+  replay.Answered();
+}
+
+int AnswerPeds(int* peds, int capacity, void* context) {
+  Replay& replay = *static_cast<Replay*>(context);
+  ++replay.callNumber;
+  const rec::RecordedEvent* const event = replay.NextCall();
+  if (event == nullptr || event->kind != rec::EventKind::Peds) {
+    replay.Diverge(
+        "the code asked worldGetAllPeds, the recording has " +
+        (event != nullptr ? EventText(*event) : std::string("no more calls in this tick")));
+  }
+  const int room = peds != nullptr ? std::max(capacity, 0) : 0;
+  for (int i = 0; i < std::min(room, static_cast<int>(event->peds.size())); ++i) {
+    peds[i] = event->peds[static_cast<std::size_t>(i)];
+  }
+  for (const std::int32_t handle : replay.listed) Find(replay.world, handle)->listed = false;
+  replay.listed = event->peds;
+  for (const std::int32_t handle : event->peds) {
+    FindOrAdd(replay.world, {handle, {}, true, false}).listed = true;
+  }
+  const int reported = event->reported;
+  replay.Answered();
+  return reported;
+}
+
+constexpr const char* kReplayIni = "Scuffler.ini";
+
+// Makes Scuffler.ini in the working directory what the tick found: the bytes, none, or a folder
+// (a file that opens but cannot be read).
+void PlaceSettingsFile(const rec::RecordedEvent& file, std::string& current, Replay& replay) {
+  namespace fs = std::filesystem;
+  std::error_code ignored;
+  fs::remove_all(kReplayIni, ignored);
+  switch (file.file) {
+    case rec::FileState::Missing:
+      return;
+    case rec::FileState::Unreadable:
+      fs::create_directory(kReplayIni, ignored);
+      return;
+    case rec::FileState::TooLarge:
+      replay.Diverge(
+          "the settings file held more than a recording keeps, so it cannot be replayed");
+    case rec::FileState::Bytes:
+      current = file.bytes;
+      break;
+    case rec::FileState::Same:
+      break;
+  }
+  std::ofstream out(kReplayIni, std::ios::binary | std::ios::trunc);
+  out << current;
+  if (!out.flush()) throw std::runtime_error("cannot write Scuffler.ini in the private folder");
+}
+
+}  // namespace
+
+ReplayResult RunReplay(const rec::Recording& recording, std::ostream& trace, TickFunction tick) {
+  sim::Reset();
+  // As in the game, but a save writes no file.
+  scuffler::SetRecordingSink(scuffler::kDiscardingSink);
+  Replay replay;
+  replay.recording = &recording;
+  const sim::Responder responder{&AnswerNative, &AnswerPeds, &replay};
+  ReplayResult result;
+  result.totals.ticks = static_cast<int>(recording.ticks.size());
+  result.totals.spanMs = static_cast<int>(recording.spanMs);
+  const std::size_t ticks = recording.ticks.size();
+  trace << "recording of " << ticks << (ticks == 1 ? " tick" : " ticks") << " over "
+        << recording.spanMs << " ms (iRecordSeconds " << recording.seconds << "), made by Scuffler "
+        << recording.pluginVersion << "; its first tick is the plug-in's tick "
+        << recording.firstTick << "\n";
+  DllMain(kModule, 1, nullptr);  // the keyboard callback, for the recorded releases
+  sim::SetResponder(&responder);
+  // The plug-in as the first tick found it. A value its load did not convert kept the one from
+  // before, which is what the load left: so the first tick's recorded Settings are exact.
+  scuffler::gTickState = scuffler::TickState{};
+  for (rec::TickReader first = rec::ReadTick(recording, 0); rec::NextEvent(first, replay.event);) {
+    if (replay.event.kind == rec::EventKind::Settings) {
+      scuffler::gSettings = replay.event.settings;
+      break;
+    }
+  }
+  std::string current = recording.baseBytes;
+  try {
+    for (std::size_t index = 0; index < recording.ticks.size(); ++index) {
+      replay.pending = false;
+      replay.callNumber = 0;
+      replay.seenThisTick.clear();
+      replay.tickNumber = recording.firstTick + static_cast<std::uint32_t>(index);
+      // The releases the tick's key tests found, delivered at its clock; no other key is held.
+      sim::SetTime(recording.ticks[index].clock);
+      for (scuffler::KeyState& slot : scuffler::gKeyStateTable) scuffler::ClearKeySlot(slot);
+      std::vector<std::int32_t> released;
+      bool filePlaced = false;
+      for (replay.reader = rec::ReadTick(recording, index);
+           rec::NextEvent(replay.reader, replay.event);) {
+        const rec::RecordedEvent& event = replay.event;
+        if (event.kind == rec::EventKind::SettingsFile && !filePlaced) {
+          PlaceSettingsFile(event, current, replay);
+          filePlaced = true;
+        }
+        if (event.kind == rec::EventKind::KeyTest && event.released) {
+          sim::SendKey(static_cast<std::uint32_t>(event.key), true, true);
+          released.push_back(event.key);
+        }
+      }
+      replay.reader = rec::ReadTick(recording, index);
+      const scuffler::Settings settingsBefore = scuffler::gSettings;
+      const scuffler::TickState stateBefore = scuffler::gTickState;
+      const KeySlotsBefore slotsBefore = PendingReleases();
+      sim::TakeCalls();
+      sim::TakeActions();
+      tick();
+      ++replay.callNumber;
+      if (const rec::RecordedEvent* const left = replay.NextCall()) {
+        replay.Diverge("the code made no more calls, the recording has " + EventText(*left));
+      }
+      for (const std::int32_t key : released) {
+        const auto code = static_cast<std::uint32_t>(key);
+        if (code < scuffler::kKeySlotCount && !SlotCleared(code)) {
+          replay.Diverge("the recording has a release of " + std::to_string(key) +
+                         " taken, the code never took it");
+        }
+      }
+      for (const std::string& line : Observe(index == 0 ? nullptr : &settingsBefore, stateBefore,
+                                             slotsBefore, replay.world, result.totals, false)) {
+        trace << TickPrefix(static_cast<int>(replay.tickNumber)) << line << '\n';
+      }
+    }
+  } catch (const Divergence& divergence) {
+    result.matched = false;
+    result.divergence = divergence.what;
+  }
+  sim::SetResponder(nullptr);
+  DllMain(kModule, 0, nullptr);
+  scuffler::StopRecording();
+  scuffler::SetRecordingSink(scuffler::kFolderSink);
+  std::error_code ignored;
+  std::filesystem::remove_all(kReplayIni, ignored);
+  // The map of the last tick replayed, from the positions the recording answered with; a ped
+  // whose position no answer gave is left off rather than drawn where it may not stand.
+  MapView& view = result.lastTick;
+  view.tick = static_cast<int>(replay.tickNumber);
+  view.player = scuffler::gTickState.playerPed;
+  view.target = scuffler::gTickState.targetPed;
+  view.engaged = scuffler::gTickState.engagedPed;
+  view.maxDistance = scuffler::gSettings.MAX_DISTANCE;
+  const std::unordered_set<std::int32_t> searched(replay.seenThisTick.begin(),
+                                                  replay.seenThisTick.end());
+  for (const WorldPed& ped : replay.world.peds) {
+    if (ped.handle == view.player) {
+      view.playerPosition = ped.position;
+      continue;
+    }
+    if (!ped.placed) continue;
+    view.peds.push_back({ped.handle, ped.position, ped.listed, searched.count(ped.handle) != 0});
+  }
+  if (result.matched) trace << Summary(result.totals);
+  return result;
+}
+
+}  // namespace sandbox
