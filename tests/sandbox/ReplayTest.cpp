@@ -4,6 +4,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -12,12 +15,14 @@
 #include "Observe.h"
 #include "Replay.h"
 #include "SimHook.h"
+#include "hook/NativeHashes.h"
 #include "input/KeyStateTable.h"
 #include "melee/ScriptLoop.h"
 #include "melee/TickState.h"
 #include "melee/Triggers.h"
 #include "plugin/DllMain.h"
 #include "record/Recorder.h"
+#include "record/RecordingFormat.h"
 #include "record/RecordingReader.h"
 #include "settings/Settings.h"
 #include "settings/SettingsFileFixture.h"
@@ -205,6 +210,218 @@ TEST_F(Replay, AFileCutShortOrAlteredDoesNotRead) {
   EXPECT_EQ(rec::ParseRecording(altered).error, "format version 9, this sandbox reads 1");
   EXPECT_EQ(rec::ParseRecording("[Scuffler]\n").error, "not a Scuffler recording");
   EXPECT_EQ(rec::ParseRecording(bytes.substr(0, 12)).error, "cut short in the header");
+}
+
+// --- Round trip: random worlds recorded by the plug-in's own tick, saved, read and replayed ---
+
+// Values at every boundary of a varint's bytes, and the ends of 32 bits.
+constexpr std::uint32_t kBoundaries[] = {1,         127,        128,        16383,
+                                         16384,     2097151,    2097152,    268435455,
+                                         268435456, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF};
+
+struct Random {
+  std::uint32_t state;
+  std::uint32_t Below(std::uint32_t bound) {
+    state = state * 1664525u + 1013904223u;
+    return (state >> 8) % bound;
+  }
+  float Coordinate() { return static_cast<float>(Below(2400)) / 100.0f - 12.0f; }
+};
+
+// A settings file of the round trip: recording always on, some seconds, moves on keys whose codes
+// cross a varint boundary (F16 is 127, F17 128).
+std::string RandomSettingsFile(Random& random) {
+  static const char* const kKeys[] = {"G", "F16", "F17", "Up", "128", "127"};
+  std::string file = "[Scuffler]\niRecordSeconds = " + std::to_string(1 + random.Below(60)) +
+                     "\niKickToChest = " + kKeys[random.Below(6)] +
+                     "\niKick1NoRagdoll = " + kKeys[random.Below(6)] +
+                     "\nMAX_DISTANCE = " + std::to_string(3 + random.Below(10)) + "\n";
+  if (random.Below(4) == 0) file += "iControllerRandomKick = off\n";
+  return file;
+}
+
+// Plays `ticks` random ticks with recording on and saves them at the last; returns what was
+// saved and whether a tick's settings file was too large to keep.
+rec::Recording RecordRandomWorld(std::uint32_t seed, int ticks, bool& tooLarge) {
+  Random random{seed};
+  sim::Reset();
+  scuffler::gSettings = scuffler::Settings{};
+  scuffler::gTickState = scuffler::TickState{};
+  sim::SetPlayer(1, {0, 0, 0});
+  std::string file = RandomSettingsFile(random);
+  std::ofstream("Scuffler.ini", std::ios::binary) << file;
+  DllMain(kModule, 1, nullptr);
+  sim::SetTime(random.Below(0xFFFFFFFF));  // anywhere on the clock, its wrap included
+  sim::RunScriptTicks(1);                  // the load that turns recording on
+  std::vector<std::int32_t> handles;
+  tooLarge = false;
+  for (int tick = 1; tick <= ticks; ++tick) {
+    // The crowd: peds come and go, handles at every boundary, some failing a check.
+    for (const std::int32_t gone : handles) {
+      if (random.Below(3) == 0) sim::RemovePed(gone);
+    }
+    const std::uint32_t crowd =
+        std::array<std::uint32_t, 6>{0, 3, 127, 128, 1024, 1500}[random.Below(6)];
+    handles.clear();
+    for (std::uint32_t i = 0; i < std::min(crowd, 1024u); ++i) {
+      const auto handle =
+          static_cast<std::int32_t>(kBoundaries[random.Below(12)] - random.Below(2) + i);
+      if (handle == 1 || handle == 0) continue;
+      sim::AddPed(handle, {random.Coordinate(), random.Coordinate(), 0});
+      if (random.Below(4) == 0) {
+        sim::SetPedAnswer(
+            handle,
+            random.Below(2) == 0 ? scuffler::hash::kIsPedRagdoll : scuffler::hash::kIsPedHuman,
+            random.Below(2) == 0 ? 1 : 0);
+      }
+      handles.push_back(handle);
+    }
+    sim::SetReportedPedCount(crowd > 1024 ? static_cast<int>(crowd) : -1);
+    sim::SetEngaged(
+        handles.empty() ? 0 : handles[random.Below(static_cast<std::uint32_t>(handles.size()))]);
+    sim::SetAnswer(scuffler::hash::kIsUsingKeyboardAndMouse,
+                   static_cast<std::int32_t>(random.Below(2)));
+    sim::SetAnswer(scuffler::hash::kIsControlJustPressed,
+                   static_cast<std::int32_t>(random.Below(2)));
+    sim::SetAnswer(scuffler::hash::kGetRandomIntInRange,
+                   static_cast<std::int32_t>(random.Below(7)) - 1);
+    // The settings file appears, vanishes, grows, shrinks to a prefix, cannot be read.
+    switch (random.Below(8)) {
+      case 0:
+        file = RandomSettingsFile(random);
+        break;
+      case 1:
+        file =
+            file.substr(0, file.size() - random.Below(static_cast<std::uint32_t>(file.size()) / 2 + 1));
+        break;
+      case 2:
+        file += "; more\n";
+        break;
+      case 3:
+        std::filesystem::remove_all("Scuffler.ini");
+        file.clear();
+        break;
+      case 4:
+        if (random.Below(4) == 0) {
+          tooLarge = true;
+          file += std::string(rec::kLargestKeptFile, ';');
+        }
+        break;
+      default:
+        break;
+    }
+    std::filesystem::remove_all("Scuffler.ini");
+    if (random.Below(12) == 0) {
+      std::filesystem::create_directory("Scuffler.ini");
+    } else if (!file.empty()) {
+      std::ofstream("Scuffler.ini", std::ios::binary) << file;
+    }
+    sim::AdvanceTime(1 + random.Below(300));
+    for (const std::uint32_t key : {71u, 127u, 128u, 38u}) {
+      if (random.Below(3) == 0) sim::TapKey(key);
+    }
+    if (tick == ticks) sim::TapKey(145);
+    sim::RunScriptTicks(1);
+  }
+  DllMain(kModule, 0, nullptr);
+  scuffler::StopRecording();
+  std::filesystem::remove_all("Scuffler.ini");
+  rec::ReadRecording read = rec::ParseRecording(ReadAll("Scuffler-recording-1.bin"));
+  std::filesystem::remove("Scuffler-recording-1.bin");
+  EXPECT_EQ(read.error, "") << "seed " << seed;
+  return read.recording.value_or(rec::Recording{});
+}
+
+TEST_F(Replay, RandomWorldsRecordedByThePlugInReadBackAndReplayTickForTick) {
+  for (std::uint32_t seed = 1; seed <= 6; ++seed) {
+    bool tooLarge = false;
+    const rec::Recording recording = RecordRandomWorld(seed, 14, tooLarge);
+    ASSERT_FALSE(recording.ticks.empty()) << "seed " << seed;
+    std::ostringstream trace;
+    const ReplayResult result = RunReplay(recording, trace, &scuffler::RunTick);
+    bool keptTooLarge = false;
+    for (std::size_t t = 0; t < recording.ticks.size(); ++t) {
+      rec::TickReader reader = rec::ReadTick(recording, t);
+      for (rec::RecordedEvent event; rec::NextEvent(reader, event);) {
+        keptTooLarge = keptTooLarge || (event.kind == rec::EventKind::SettingsFile &&
+                                        event.file == rec::FileState::TooLarge);
+      }
+    }
+    if (keptTooLarge) {
+      EXPECT_THAT(result.divergence,
+                  ::testing::HasSubstr("the settings file held more than a recording keeps"))
+          << "seed " << seed;
+    } else {
+      EXPECT_TRUE(result.matched) << "seed " << seed << ": " << result.divergence;
+      EXPECT_THAT(trace.str(), ::testing::HasSubstr("summary: "));
+    }
+  }
+}
+
+// A file written by hand: the header, the ticks' payloads (each after its clock) and the checksum.
+std::string CraftedRecording(std::uint32_t spanMs, const std::vector<std::string>& ticks) {
+  std::string file(reinterpret_cast<const char*>(rec::kMagic), sizeof rec::kMagic);
+  const auto u32 = [&file](std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) file.push_back(static_cast<char>(value >> (8 * i)));
+  };
+  file += std::string(
+      "\x01\x00\x05"
+      "1.3.0",
+      8);
+  u32(static_cast<std::uint32_t>(ticks.size()));
+  u32(1);
+  u32(spanMs);
+  u32(10);
+  file += std::string(5, '\0');  // the settings file before: not known
+  for (const std::string& payload : ticks) {
+    u32(static_cast<std::uint32_t>(payload.size() + 4));
+    u32(0);
+    file += payload;
+  }
+  const std::uint64_t hash =
+      rec::Fnv1a(rec::kFnvStart, reinterpret_cast<const unsigned char*>(file.data()), file.size());
+  for (int i = 0; i < 8; ++i) file.push_back(static_cast<char>(hash >> (8 * i)));
+  return file;
+}
+
+// A ped list of `reported` with `handles` handles of 2.
+std::string PedList(std::uint32_t reported, int handles) {
+  std::string event(1, static_cast<char>(rec::kTagPeds));
+  unsigned char varint[10];
+  event.append(reinterpret_cast<const char*>(varint), rec::PutVarint(varint, reported) - varint);
+  event.append(static_cast<std::size_t>(handles), '\x02');
+  return event;
+}
+
+TEST(ReadRecording, ACraftedFileReadsOnlyAsTheFormatAndItsBoundsAllow) {
+  const std::string doesEntityExist = {
+      static_cast<char>(scuffler::NativeIndex(scuffler::hash::kDoesEntityExist))};
+  const struct {
+    std::uint32_t spanMs;
+    std::vector<std::string> ticks;
+    std::string error;
+  } cases[] = {
+      {0, {PedList(1500, 1024)}, ""},
+      {0, {PedList(1024, 1024)}, ""},
+      {0, {PedList(0xFFFFFFFF, 0)}, ""},  // a negative count keeps no handle
+      {0, {PedList(1500, 1025)}, "cut short in a native call"},
+      {0, {PedList(1024, 1023)}, "a malformed number in the ped list"},
+      {0, {doesEntityExist + "\x01\x02\x01"}, ""},  // one argument, no text
+      {0, {doesEntityExist + "\x21\x00\x01"}, "a text argument past the arguments"},
+      {0, std::vector<std::string>(rec::kTicksBeyondSpan), ""},
+      {0, std::vector<std::string>(rec::kTicksBeyondSpan + 1),
+       "more ticks than its span of 0 ms can hold"},
+      {100, std::vector<std::string>(rec::kTicksBeyondSpan + 100), ""},
+  };
+  for (const auto& c : cases) {
+    const rec::ReadRecording read = rec::ParseRecording(CraftedRecording(c.spanMs, c.ticks));
+    EXPECT_EQ(read.error, c.error) << (c.ticks.empty() ? "" : c.ticks[0].substr(0, 8));
+    if (c.error.empty() && read.recording && !c.ticks[0].empty() &&
+        c.ticks[0][0] == static_cast<char>(rec::kTagPeds)) {
+      const rec::RecordedEvent peds = rec::TickEvents(*read.recording, 0).at(0);
+      EXPECT_EQ(peds.peds.size(), static_cast<std::size_t>(rec::KeptPeds(peds.reported)));
+    }
+  }
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "SettingsFileFixture.h"
 #include "settings/ConvertSetting.h"
+#include "settings/SettingsTable.h"
 
 namespace scuffler {
 namespace {
@@ -288,6 +289,84 @@ TEST_F(LoadSettingsTest, ADirectoryNamedLikeTheFileChangesNoValue) {
   std::filesystem::create_directory("Scuffler.ini");
   LoadSettings();
   ExpectSettings(kEveryValue);
+}
+
+}  // namespace
+}  // namespace scuffler
+
+namespace scuffler {
+namespace {
+
+// The document's sections and every setting's text in it: what a load leaves there.
+std::string DocumentState(const IniDocument& document) {
+  std::string state = std::to_string(EntryCount(document)) + " sections;";
+  const IniSection section = Lookup(document, kSettingsSection);
+  for (const SettingField& field : kSettingFields) {
+    state += " " + std::string(field.name) + "=" + Lookup(section, field.name);
+  }
+  return state;
+}
+
+// Random edits, deletions, unreadable files and Settings changed from outside: a load that skips
+// the parse of bytes it parsed last leaves exactly what a load that always parses leaves.
+TEST_F(LoadSettingsTest, SkippingAnUnchangedFileGivesWhatAParseGives) {
+  const std::string big = std::string(70 * 1024, ';') + "\n[Scuffler]\niKickToChest = 9\n";
+  const std::vector<std::string> files = {
+      kEveryKey,
+      std::string(kEveryKey).substr(0, 40),  // a prefix: the same start, fewer keys
+      "[Scuffler]\niKickToChest = x\nMAX_DISTANCE = 3\n",
+      "[Scuffler]\niKickToChest = 7\n",
+      "",
+      big,
+  };
+  std::uint32_t seed = 12345;
+  const auto next = [&seed](std::uint32_t below) {
+    seed = seed * 1664525u + 1013904223u;
+    return (seed >> 8) % below;
+  };
+  IniDocument reference;
+  Settings referenceSettings;
+  for (int step = 0; step < 400; ++step) {
+    const std::uint32_t what = next(10);
+    if (what < 6) {
+      RemoveSettingsFile();
+      WriteSettingsFile(files[next(static_cast<std::uint32_t>(files.size()))]);
+    } else if (what == 6) {
+      RemoveSettingsFile();
+    } else if (what == 7) {
+      RemoveSettingsFile();
+      std::filesystem::create_directory("Scuffler.ini");
+    } else if (what == 8) {
+      gSettings.iKickToChest = static_cast<std::int32_t>(next(300));
+      referenceSettings.iKickToChest = gSettings.iKickToChest;
+    }  // else the file stays as it is
+    LoadSettings();
+    if (Found(Read(IniSource{"Scuffler.ini"}, reference))) {
+      AssignSettings(reference, referenceSettings);
+    }
+    ASSERT_EQ(DocumentState(SettingsDocument), DocumentState(reference)) << "step " << step;
+    ASSERT_TRUE(SameSettings(gSettings, referenceSettings))
+        << "step " << step << ", change " << what;
+  }
+}
+
+TEST_F(LoadSettingsTest, TheBytesOfTheLastLoadAreNotParsedAgainTillTheyChange) {
+  WriteSettingsFile(kEveryKey);
+  LoadSettings();
+  // Written behind the load's back: only a parse would undo it.
+  GetOrCreate(GetOrCreate(SettingsDocument, "Scuffler"), "iKickToChest") = "99";
+  LoadSettings();
+  EXPECT_EQ(Lookup(Lookup(SettingsDocument, "Scuffler"), "iKickToChest"), "99");
+  ExpectSettings(kEveryValue);
+  // Settings changed from outside are loaded again from the document, as they stand.
+  gSettings.iKickToLeg = 77;
+  LoadSettings();
+  EXPECT_EQ(gSettings.iKickToLeg, 2);
+  EXPECT_EQ(gSettings.iKickToChest, 99);
+  // Other bytes are parsed.
+  WriteSettingsFile(std::string(kEveryKey) + "\n");
+  LoadSettings();
+  EXPECT_EQ(gSettings.iKickToChest, 1);
 }
 
 }  // namespace

@@ -7,7 +7,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <new>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "SettingsFileFixture.h"
@@ -17,7 +20,27 @@
 #include "melee/ScriptLoop.h"
 #include "melee/TestWorld.h"
 #include "record/Recorder.h"
+#include "record/RecordingFormat.h"
 #include "record/RecordingReader.h"
+
+// The recorder's block, refused while gRefuseBlocks holds: a machine out of memory. Every other
+// nothrow array goes to the ordinary allocator.
+namespace {
+int gBlockRequests = 0;
+bool gRefuseBlocks = false;
+}  // namespace
+
+void* operator new[](std::size_t size, const std::nothrow_t& /*tag*/) noexcept {
+  if (size == scuffler::kRecorderBlockBytes) {
+    ++gBlockRequests;
+    if (gRefuseBlocks) return nullptr;
+  }
+  try {
+    return ::operator new[](size);
+  } catch (...) {
+    return nullptr;
+  }
+}
 
 namespace scuffler {
 namespace {
@@ -229,6 +252,144 @@ TEST_F(Recorder, WithTheDiscardingSinkTheSaveKeyIsTestedButNoFileIsWritten) {
   EXPECT_TRUE(IsRecording());
   EXPECT_EQ(gKeyStateTable[kScrollLock].releasedFlag.load(), 0u);  // tested and used up
   EXPECT_THAT(FilesHere(), ::testing::ElementsAre("Scuffler.ini"));
+}
+
+TEST_F(Recorder, ABlockThatCannotBeHadIsAskedForAgainOnlyWhenTheSecondsChange) {
+  gBlockRequests = 0;
+  gRefuseBlocks = true;
+  WriteSettingsFile(kRecordTen);
+  Tick();
+  Tick();
+  Tick();
+  EXPECT_FALSE(IsRecording());
+  EXPECT_EQ(gBlockRequests, 1);
+  gRefuseBlocks = false;
+  Tick();
+  EXPECT_EQ(gBlockRequests, 1);
+  WriteSettingsFile("[Scuffler]\niRecordSeconds = 11\n");
+  Tick();
+  EXPECT_TRUE(IsRecording());
+  EXPECT_EQ(gBlockRequests, 2);
+}
+
+TEST(RecordingNumber, ReadsEveryNameTheWriterWritesAndNoOther) {
+  const std::pair<const char*, std::uint32_t> names[] = {
+      {"Scuffler-recording-1.bin", 1},
+      {"Scuffler-recording-999999999.bin", 999999999},
+      {"Scuffler-recording-1000000000.bin", 1000000000},
+      {"Scuffler-recording-4294967295.bin", 4294967295u},
+      {"Scuffler-recording-4294967296.bin", 0},
+      {"Scuffler-recording-99999999999.bin", 0},
+      {"Scuffler-recording-0.bin", 0},
+      {"Scuffler-recording-.bin", 0},
+      {"Scuffler-recording-7.bin.tmp", 0},
+      {"Scuffler-recording-7.txt", 0},
+      {"scuffler-recording-7.bin", 0},
+  };
+  for (const auto& [name, number] : names) EXPECT_EQ(RecordingNumber(name), number) << name;
+  for (const std::uint32_t number : {1u, 9u, 10u, 999999999u, 1000000000u, 4294967295u}) {
+    char name[40];
+    RecordingFileName(number, name);
+    EXPECT_EQ(RecordingNumber(name), number) << name;
+  }
+}
+
+// Files a player already has, then two saves: what is left. The numbers count on from the highest
+// without overwriting, the five newest stay, and past the last number nothing is saved.
+TEST_F(Recorder, TwoSavesAfterTheFilesAPlayerHasMakeNewFilesOrNone) {
+  struct Case {
+    std::vector<std::uint32_t> before;
+    std::vector<std::uint32_t> after;
+  };
+  const Case cases[] = {
+      {{999999999u}, {999999999u, 1000000000u, 1000000001u}},
+      {{4294967290u, 4294967291u, 4294967292u, 4294967293u, 4294967294u},
+       {4294967291u, 4294967292u, 4294967293u, 4294967294u, 4294967295u}},
+      {{4294967295u}, {4294967295u}},
+  };
+  WriteSettingsFile(kRecordTen);
+  Tick();
+  for (const Case& c : cases) {
+    std::vector<std::string> expected;
+    for (const std::uint32_t number : c.after) {
+      char name[40];
+      RecordingFileName(number, name);
+      expected.push_back(name);
+    }
+    for (const std::uint32_t number : c.before) {
+      char name[40];
+      RecordingFileName(number, name);
+      std::ofstream(name, std::ios::binary) << "kept";
+    }
+    for (int save = 0; save < 2; ++save) {
+      sim::TapKey(kScrollLock);
+      Tick();
+    }
+    expected.push_back("Scuffler.ini");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(FilesHere(), expected);
+    for (const std::string& name : FilesHere()) {
+      if (name != "Scuffler.ini") std::filesystem::remove(name);
+    }
+  }
+}
+
+TEST_F(Recorder, ATickExactlyTheKeptSecondsOldIsDropped) {
+  WriteSettingsFile("[Scuffler]\niRecordSeconds = 1\n");
+  Tick();
+  Tick();     // 1032: exactly 1000 ms before the save's tick
+  Tick(500);  // 1532
+  sim::AdvanceTime(500);
+  sim::TapKey(kScrollLock);
+  Tick(0);  // 2032
+  const rec::Recording recording = ReadBack("Scuffler-recording-1.bin");
+  ASSERT_EQ(recording.ticks.size(), 2u);
+  EXPECT_EQ(recording.ticks[0].clock, 1532u);
+}
+
+// Each tick's settings file as the recorder keeps it: new bytes, the same, a prefix of them (other
+// bytes, though they start alike), too large to keep, and after that never "the same".
+TEST_F(Recorder, KeepsEachTicksSettingsFileAsBytesOnlyWhenTheyDiffer) {
+  const std::string first = std::string(kRecordTen) + "MAX_DISTANCE = 5\n";
+  const std::string prefix = first.substr(0, std::string(kRecordTen).size());
+  const std::string large = first + std::string(rec::kLargestKeptFile, ';');
+  struct Step {
+    std::optional<std::string> file;  // none: a folder in its place
+    rec::FileState state;
+  };
+  const Step steps[] = {
+      {first, rec::FileState::Bytes},  // the first tick kept: its bytes are new to the block
+      {prefix, rec::FileState::Bytes},
+      {prefix, rec::FileState::Same},
+      {large, rec::FileState::TooLarge},
+      {prefix, rec::FileState::Bytes},
+      {std::nullopt, rec::FileState::Unreadable},
+      {prefix, rec::FileState::Same},
+  };
+  WriteSettingsFile(first);
+  Tick();
+  for (const Step& step : steps) {
+    RemoveSettingsFile();
+    if (step.file) {
+      WriteSettingsFile(*step.file);
+    } else {
+      std::filesystem::create_directory("Scuffler.ini");
+    }
+    Tick();
+  }
+  RemoveSettingsFile();
+  WriteSettingsFile(prefix);
+  sim::TapKey(kScrollLock);
+  Tick();
+  const rec::Recording recording = ReadBack("Scuffler-recording-1.bin");
+  ASSERT_EQ(recording.ticks.size(), std::size(steps) + 1);
+  for (std::size_t t = 0; t < std::size(steps); ++t) {
+    const rec::RecordedEvent file = rec::TickEvents(recording, t)[0];
+    EXPECT_EQ(file.file, steps[t].state) << "tick " << t;
+    if (file.file == rec::FileState::Bytes) {
+      EXPECT_EQ(file.bytes, t == 0 ? first : prefix) << "tick " << t;
+    }
+  }
 }
 
 }  // namespace
