@@ -2,6 +2,8 @@
 // exact checks that ctest runs (bench --check).
 #pragma once
 
+#include <cstddef>
+
 #include "ScratchDirectories.h"
 
 namespace bench {
@@ -29,5 +31,9 @@ void PrintSettingsRatios(const ScratchDirectories& directories);
 // no allocation in a steady tick, LoadSettings included. Prints each; returns the number that
 // failed.
 int RunChecks(const ScratchDirectories& directories);
+
+// Records about `megabytes` of ticks that each bring 1,023 new peds, reads and replays them, and
+// prints the time against the budget of 10 s for 64 MB. Returns 1 when the replay does not match.
+int RunReplayBenchmark(const ScratchDirectories& directories, std::size_t megabytes);
 
 }  // namespace bench

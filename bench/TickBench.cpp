@@ -40,7 +40,7 @@ void Tick(benchmark::State& state, const ScratchDirectories& directories, bool r
   SetRecording(false);
 }
 
-constexpr double kRecordingBudget = 0.10;  // recording may add 10% to a tick at 64 peds
+constexpr double kRecordingBudget = 0.05;  // recording may add 5% to a tick at 64 peds
 
 }  // namespace
 

@@ -28,6 +28,10 @@ void SimHostAddPed(std::int32_t handle, float x, float y, float z) {
   sim::AddPed(handle, {x, y, z});
 }
 
+void SimHostRemovePed(std::int32_t handle) { sim::RemovePed(handle); }
+
+void SimHostSetReportedPedCount(int count) { sim::SetReportedPedCount(count); }
+
 void SimHostSetPedAnswer(std::int32_t ped, std::uint64_t hash, std::int32_t value) {
   sim::SetPedAnswer(ped, hash, value);
 }

@@ -33,6 +33,8 @@ void SimHostReset();
 void SimHostSetPlayer(std::int32_t handle, float x, float y, float z);
 void SimHostSetEngaged(std::int32_t handle);
 void SimHostAddPed(std::int32_t handle, float x, float y, float z);
+void SimHostRemovePed(std::int32_t handle);
+void SimHostSetReportedPedCount(int count);  // as sim::SetReportedPedCount
 void SimHostSetPedAnswer(std::int32_t ped, std::uint64_t hash, std::int32_t value);
 void SimHostSetAnswer(std::uint64_t hash, std::int32_t value);
 void SimHostClearAnswer(std::uint64_t hash);

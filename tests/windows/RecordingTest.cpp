@@ -3,7 +3,8 @@
 // its Scroll Lock release writes Scuffler-recording-1.bin into the game folder. That file must
 // equal the committed recorded-session.bin in everything but the clock, which here is the
 // machine's; the native suite replays the committed file. With the shipped settings file no
-// release writes anything.
+// release writes anything. Recordings of a crowded town and of ever-new peds are left in the game
+// folder for the native replay.
 //
 //   RecordingTest [--write-golden PATH]   also copies the fresh recording to PATH
 #include <cstring>
@@ -195,6 +196,62 @@ void WithTheShippedSettingsNoReleaseWritesAFile() {
   CHECK(Recordings().empty());
 }
 
+// Saves what the plug-in kept after `ticks` ticks, each begun by `change(tick)`, into `name` in
+// the game folder, for the native suite's replay; checks that it reads here too.
+void RecordBusyTicks(int ticks, void (*change)(int tick), const char* name) {
+  RemoveRecordings();
+  WriteFile(L"Scuffler.ini", "[Scuffler]\niRecordSeconds = 60\n");
+  HMODULE plugin = LoadPlugin();
+  CHECK(plugin != nullptr);
+  if (plugin == nullptr) return;
+  CHECK_EQ(SimHostRunScriptTicks(1), 1);  // the load that turns recording on
+  for (int tick = 1; tick <= ticks; ++tick) {
+    change(tick);
+    if (tick == ticks) TapKey(145);
+    CHECK_EQ(SimHostRunScriptTicks(1), 1);
+    SimHostClearCalls();
+    SimHostClearActions();
+  }
+  FreeLibrary(plugin);
+  RemoveFile(L"Scuffler.ini");
+  CHECK(Recordings() == std::vector<std::string>{"Scuffler-recording-1.bin"});
+  const std::string saved = ReadInGameFolder(L"Scuffler-recording-1.bin");
+  const rec::ReadRecording read = rec::ParseRecording(saved);
+  CHECK_EQ(read.error, "");
+  if (read.recording) CHECK_EQ(read.recording->ticks.size(), static_cast<std::size_t>(ticks));
+  std::ofstream(name, std::ios::binary) << saved;
+  RemoveRecordings();
+}
+
+constexpr int kCrowd = 1500;
+constexpr int kNewPedsPerTick = 1023;
+
+void ReportTheWholeCrowd(int /*tick*/) {}
+
+// Each tick, 1,023 peds the last tick never saw, and the last tick's gone.
+void BringNewPeds(int tick) {
+  const std::int32_t first = 1000 + tick * kNewPedsPerTick;
+  for (int i = 0; i < kNewPedsPerTick; ++i) SimHostRemovePed(first - kNewPedsPerTick + i);
+  for (int i = 0; i < kNewPedsPerTick; ++i) {
+    SimHostAddPed(first + i, static_cast<float>(i % 9), static_cast<float>(i % 7), 0);
+  }
+}
+
+// A town that reports 1,500 peds (more than the plug-in's buffer reads), and 240 ticks of ever-new
+// peds: both saved whole, for bench and the native replay (windows.replay_busy_recordings).
+void BusyWorldsAreSavedWhole() {
+  SimHostReset();
+  SimHostSetPlayer(1, 0, 0, 0);
+  for (int i = 0; i < kCrowd; ++i) {
+    SimHostAddPed(2 + i, static_cast<float>(i % 9), static_cast<float>(i % 5), 0);
+  }
+  SimHostSetReportedPedCount(kCrowd);
+  RecordBusyTicks(3, &ReportTheWholeCrowd, "busy-town.bin");
+  SimHostReset();
+  SimHostSetPlayer(1, 0, 0, 0);
+  RecordBusyTicks(240, &BringNewPeds, "ever-new-peds.bin");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -203,5 +260,6 @@ int main(int argc, char** argv) {
   Run("ReleasingTheSaveKeyWritesTheRecordingOfTheScenario",
       &ReleasingTheSaveKeyWritesTheRecordingOfTheScenario);
   Run("WithTheShippedSettingsNoReleaseWritesAFile", &WithTheShippedSettingsNoReleaseWritesAFile);
+  Run("BusyWorldsAreSavedWhole", &BusyWorldsAreSavedWhole);
   return Finish();
 }
