@@ -291,8 +291,8 @@ rec::Recording RecordRandomWorld(std::uint32_t seed, int ticks, bool& tooLarge) 
         file = RandomSettingsFile(random);
         break;
       case 1:
-        file =
-            file.substr(0, file.size() - random.Below(static_cast<std::uint32_t>(file.size()) / 2 + 1));
+        file = file.substr(
+            0, file.size() - random.Below(static_cast<std::uint32_t>(file.size()) / 2 + 1));
         break;
       case 2:
         file += "; more\n";
