@@ -12,6 +12,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "hook/NativeHashes.h"
 #include "hook/NativeTap.h"
 #include "hook/ScriptHook.h"
 
@@ -79,14 +80,17 @@ const std::uint64_t* CallNative(std::uint64_t hash, Args... args) {
       "native arguments are int32, uint32, float or a C string");
   static_assert((0 + ... + (std::is_same_v<Args, const char*> ? 1 : 0)) <= 1,
                 "a recording keeps the text of one string argument per call");
-  static_assert(sizeof...(Args) <= 14, "a recording keeps at most 14 arguments with a text");
+  static_assert(sizeof...(Args) <= 15, "a recording keeps at most 15 arguments");
   nativeInit(hash);
   (nativePush64(bridge::ToSlot(args)), ...);
   const std::uint64_t* const result = nativeCall();
   if (gNativeTap != nullptr) {
     const std::uint64_t slots[] = {bridge::ToSlot(args)..., 0};
-    gNativeTap->native(hash, slots, sizeof...(Args), bridge::TextSlot<Args...>(),
-                       bridge::FindText(args...), result);
+    const std::uint8_t row = NativeIndex(hash);  // folded where the hash is a constant
+    const CallShape shape{row, static_cast<std::uint8_t>(sizeof...(Args)),
+                          static_cast<std::uint8_t>(bridge::TextSlot<Args...>() + 1),
+                          row == kUnlistedNative ? ResultShape::U64 : kNatives[row].result};
+    gNativeTap->native(hash, shape, slots, bridge::FindText(args...), result);
   }
   return result;
 }

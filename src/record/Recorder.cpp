@@ -38,6 +38,11 @@ struct Kept {
   std::size_t baseSize = 0;
   bool latestKnown = false;
   std::size_t latestSize = 0;
+  // Native calls, the bulk of a tick, go straight to the cursor while the run ahead of it has
+  // room for one more: [ring + tail, cursor) is written but not yet counted, and `limit` is where
+  // the free run ends. Both null when the next call must ask for room first.
+  unsigned char* cursor = nullptr;
+  unsigned char* limit = nullptr;
 };
 
 Kept gKept;
@@ -47,6 +52,14 @@ RecordingSink gSink = kFolderSink;
 // The iRecordSeconds last applied: a block that could not be had is asked for again only when
 // it changes.
 std::int32_t gAppliedSeconds = 0;
+
+#if defined(__GNUC__)
+#define NOINLINE __attribute__((noinline))
+#define ALWAYS_INLINE inline __attribute__((always_inline))
+#else
+#define NOINLINE __declspec(noinline)
+#define ALWAYS_INLINE __forceinline
+#endif
 
 // Room for one native call: tag, hash, count, each slot, the text, the result.
 constexpr std::size_t kLargestCall =
@@ -76,6 +89,17 @@ std::uint32_t OldestClock() {
   unsigned char clock[4];
   CopyOut(gKept.head + 4, clock, 4);
   return rec::GetU32(clock);
+}
+
+// Counts the calls written at the cursor into the open tick.
+void Settle() {
+  if (gKept.cursor == nullptr) return;
+  const auto size = static_cast<std::size_t>(gKept.cursor - (gKept.ring + gKept.tail));
+  gKept.tail = Wrapped(gKept.tail + size);
+  gKept.used += size;
+  gKept.openUsed += size;
+  gKept.cursor = nullptr;
+  gKept.limit = nullptr;
 }
 
 // Drops the oldest complete tick; the file bytes it introduced become the base.
@@ -115,12 +139,25 @@ bool MakeRoom(std::size_t size) {
 // there, which saves a copy on every native call; else the scratch buffer. Null when the tick
 // was given up.
 unsigned char* Room(std::size_t most) {
+  Settle();
   if (!gKept.open || !MakeRoom(most)) return nullptr;
   return gKept.tail + most <= gKept.capacity ? gKept.ring + gKept.tail : gScratch;
 }
 
+// Where the next native call goes when the cursor's run is spent: what Room gives, which then,
+// unless it is the scratch buffer, becomes the cursor with the free run ahead of it as its limit.
+// Out of line, as are the other rare paths, so that the common one saves no registers.
+NOINLINE unsigned char* NewCallRun() {
+  unsigned char* const at = Room(kLargestCall);
+  if (at != nullptr && at != gScratch) {
+    gKept.cursor = at;
+    gKept.limit = gKept.ring + std::min(gKept.capacity, gKept.tail + (gKept.capacity - gKept.used));
+  }
+  return at;
+}
+
 // Adds the `size` bytes written at `at`, which Room gave.
-void Commit(const unsigned char* at, std::size_t size) {
+NOINLINE void Commit(const unsigned char* at, std::size_t size) {
   if (at == gScratch) CopyIn(gKept.tail, gScratch, size);
   gKept.tail = Wrapped(gKept.tail + size);
   gKept.used += size;
@@ -129,6 +166,7 @@ void Commit(const unsigned char* at, std::size_t size) {
 
 // Appends `size` bytes to the open tick.
 void Append(const unsigned char* bytes, std::size_t size) {
+  Settle();
   if (!gKept.open || !MakeRoom(size)) return;
   CopyIn(gKept.tail, bytes, size);
   gKept.tail = Wrapped(gKept.tail + size);
@@ -136,8 +174,8 @@ void Append(const unsigned char* bytes, std::size_t size) {
   gKept.openUsed += size;
 }
 
-void RecordNative(std::uint64_t hash, const std::uint64_t* slots, std::size_t count, int textSlot,
-                  const char* text, const std::uint64_t* result);
+void RecordNative(std::uint64_t hash, CallShape shape, const std::uint64_t* slots, const char* text,
+                  const std::uint64_t* result);
 void RecordPeds(const int* peds, int reported);
 void RecordKeyTest(std::int32_t keyCode, bool released);
 
@@ -227,6 +265,7 @@ void BeginRecordedTick() {
 }
 
 void EndRecordedTick() {
+  Settle();
   if (!gKept.open) return;
   unsigned char length[4];
   rec::PutU32(length, static_cast<std::uint32_t>(gKept.openUsed - 4));
@@ -237,22 +276,42 @@ void EndRecordedTick() {
 
 namespace {
 
-void RecordNative(std::uint64_t hash, const std::uint64_t* slots, std::size_t count, int textSlot,
-                  const char* text, const std::uint64_t* result) {
-  unsigned char* const call = Room(kLargestCall);
-  if (call == nullptr) return;
+// A call's result, as much of it as the plug-in reads.
+ALWAYS_INLINE unsigned char* PutResult(unsigned char* out, ResultShape shape,
+                                       const std::uint64_t* result) {
+  switch (shape) {
+    case ResultShape::Int32:
+      return rec::PutVarint(out, static_cast<std::uint32_t>(result[0]));
+    case ResultShape::Float:
+      return rec::PutU32(out, static_cast<std::uint32_t>(result[0]));
+    case ResultShape::Point:
+      for (int i = 0; i < 3; ++i) out = rec::PutU32(out, static_cast<std::uint32_t>(result[i]));
+      return out;
+    case ResultShape::U64:
+      break;
+  }
+  return rec::PutVarint(out, result[0]);
+}
+
+// Any call, the rare kinds included (a native kNatives does not list, a string argument), once
+// the cursor's run is spent too.
+NOINLINE void RecordAnyNative(std::uint64_t hash, CallShape shape, const std::uint64_t* slots,
+                              const char* text, const std::uint64_t* result) {
+  unsigned char* call = gKept.cursor;
+  if (gKept.limit - call < static_cast<std::ptrdiff_t>(kLargestCall)) {
+    call = NewCallRun();
+    if (call == nullptr) return;
+  }
   unsigned char* out = call;
-  const std::uint8_t row = NativeIndex(hash);
-  if (row == kUnlistedNative) {
+  if (shape.row == kUnlistedNative) {
     *out++ = rec::kTagUnlistedNative;
     for (int i = 0; i < 8; ++i) *out++ = static_cast<unsigned char>(hash >> (8 * i));
   } else {
-    *out++ = row;
+    *out++ = shape.row;
   }
-  count = std::min(count, rec::kMostArguments);
-  *out++ = static_cast<unsigned char>(count | static_cast<std::size_t>(textSlot + 1) << 4);
-  for (std::size_t i = 0; i < count; ++i) {
-    if (static_cast<int>(i) != textSlot) {
+  *out++ = static_cast<unsigned char>(shape.count | shape.textPlace << 4);
+  for (std::size_t i = 0; i < shape.count; ++i) {
+    if (i + 1 != shape.textPlace) {
       out = rec::PutVarint(out, slots[i]);
       continue;
     }
@@ -262,21 +321,28 @@ void RecordNative(std::uint64_t hash, const std::uint64_t* slots, std::size_t co
     *out++ = static_cast<unsigned char>(length);
     out = std::copy(text, text + length, out);
   }
-  switch (row == kUnlistedNative ? ResultShape::U64 : kNatives[row].result) {
-    case ResultShape::Int32:
-      out = rec::PutVarint(out, static_cast<std::uint32_t>(result[0]));
-      break;
-    case ResultShape::Float:
-      out = rec::PutU32(out, static_cast<std::uint32_t>(result[0]));
-      break;
-    case ResultShape::Point:
-      for (int i = 0; i < 3; ++i) out = rec::PutU32(out, static_cast<std::uint32_t>(result[i]));
-      break;
-    case ResultShape::U64:
-      out = rec::PutVarint(out, result[0]);
-      break;
+  out = PutResult(out, shape.result, result);
+  if (call == gScratch) {
+    Commit(call, static_cast<std::size_t>(out - call));
+  } else {
+    gKept.cursor = out;
   }
-  Commit(call, static_cast<std::size_t>(out - call));
+}
+
+// Nearly every call: a listed native without a string, with the cursor's run not spent. It calls
+// nothing, so that it costs a tick's thousand calls as little as it can.
+void RecordNative(std::uint64_t hash, CallShape shape, const std::uint64_t* slots, const char* text,
+                  const std::uint64_t* result) {
+  unsigned char* out = gKept.cursor;
+  if (shape.textPlace != 0 || shape.row == kUnlistedNative ||
+      gKept.limit - out < static_cast<std::ptrdiff_t>(kLargestCall)) {
+    RecordAnyNative(hash, shape, slots, text, result);
+    return;
+  }
+  *out++ = shape.row;
+  *out++ = shape.count;
+  for (std::size_t i = 0; i < shape.count; ++i) out = rec::PutVarint(out, slots[i]);
+  gKept.cursor = PutResult(out, shape.result, result);
 }
 
 void RecordPeds(const int* peds, int reported) {

@@ -73,6 +73,16 @@ constexpr std::size_t kLargestFile = 80u << 20;
 constexpr std::size_t kLargestSettingsRecord = 1 + 9 * 5;
 
 inline unsigned char* PutVarint(unsigned char* out, std::uint64_t value) {
+  // Most values a tick records are flags and ped handles: one or two bytes, written straight.
+  if (value < 0x80) {
+    *out = static_cast<unsigned char>(value);
+    return out + 1;
+  }
+  if (value < 0x4000) {
+    out[0] = static_cast<unsigned char>(value | 0x80);
+    out[1] = static_cast<unsigned char>(value >> 7);
+    return out + 2;
+  }
   while (value >= 0x80) {
     *out++ = static_cast<unsigned char>(value | 0x80);
     value >>= 7;
