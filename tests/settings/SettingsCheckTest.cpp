@@ -122,7 +122,7 @@ const CheckCase kCases[] = {
       "is a key the game itself uses: choose another key."}},
     {"game_key",
      "[Scuffler]\niKickToChest = W\n"s,
-     {"2: W is a key the game itself uses (Tab, Shift, Escape, Space, A, D, S, W): every press "
+     {"2: W is a key the game itself uses (Tab, Shift, Alt, Escape, Space, A, D, S, W): every press "
       "would do both. Choose another key."}},
     {"collision",
      "[Scuffler]\niKickToChest = G\n"s,

@@ -211,9 +211,9 @@ std::string KeyAdvice(std::string_view text) {
   for (const char c : value) {
     if (c != ' ' && c != '\t') joined.push_back(c);
   }
-  if (KeyCodeByName(joined)) return "write " + joined + ", without spaces.";
   const std::string sided = SidedWithin(value);
   if (!sided.empty()) return sided;
+  if (KeyCodeByName(joined)) return "write " + joined + ", without spaces.";
   const std::string within = KeyNamesWithin(value);
   if (!within.empty()) return "a setting takes one key: write " + within + ".";
   return "write one key name or a decimal key code; the file's comments list the names.";
