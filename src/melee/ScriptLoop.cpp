@@ -37,8 +37,10 @@ void RunTick() {
   LoadSettings();
   RefreshTickState();
   FindNearestTarget();
-  RunTriggers();
-  RunSaveKey();
+  for (const KeyTester tester : kKeyTesterOrder) {
+    if (tester == KeyTester::Triggers) RunTriggers();
+    if (tester == KeyTester::SaveKey) RunSaveKey();
+  }
   EndRecordedTick();
 }
 
@@ -56,7 +58,7 @@ void FindNearestTarget() {
   const int reported = worldGetAllPeds(gPedBuffer, kPedBufferSize);
   if (gRecorderOn) RecordPeds(gPedBuffer, reported, kPedBufferSize);
   const int count = std::min(reported, kPedBufferSize);
-  float bestDistance = limit * limit;
+  float bestDistance = SearchBound(limit);
   for (int i = 0; i < count; ++i) {
     const std::int32_t candidate = gPedBuffer[i];
     if (candidate == PlayerPed() || !IsEligibleTarget(candidate)) continue;

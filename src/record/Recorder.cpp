@@ -382,14 +382,14 @@ void RecordSettingsAndApply() {
     Append(record, static_cast<std::size_t>(end - record));
   }
   if (gMode == RecorderMode::Sandbox) return;
-  const bool wanted = gSettings.iRecordSeconds > 0;
+  const bool wanted = RecordingWanted(gSettings);
   if (wanted && !gRecorderOn) StartRecording();
   if (!wanted && gRecorderOn) StopRecording();
 }
 
 void RunSaveKey() {
-  const bool wanted = gMode == RecorderMode::Sandbox ? gSettings.iRecordSeconds > 0 : gRecorderOn;
-  if (!wanted || !TestKeyRelease(gSettings.iSaveRecordingKey)) return;
+  const bool wanted = gMode == RecorderMode::Sandbox ? RecordingWanted(gSettings) : gRecorderOn;
+  if (!wanted || !TestKeyRelease(gSettings.*kSaveKeySetting)) return;
   if (gRecorderOn) Save();
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "SettingsCheck.h"
+#include "Wording.h"
 #include "ini/IniFileLoader.h"
 #include "platform/PlatformProgram.h"
 
