@@ -125,6 +125,13 @@ TEST_F(CheckProgram, EachFileGivenInTurnTheHighestExitCode) {
   EXPECT_EQ(run.exitCode, kExitClean);
 }
 
+TEST_F(CheckProgram, AHarmlessNoteAloneExitsClean) {
+  Holds("/work/Scuffler.ini", "[Scuffler]\niKickToChest = F5 ; my key\n");
+  const CheckerRun run = Run({});
+  EXPECT_EQ(run.exitCode, kExitClean);
+  EXPECT_THAT(run.output, HasSubstr("Notes, harmless:"));
+}
+
 TEST_F(CheckProgram, HelpPrintsTheUsage) {
   Holds("/work/--help", kClean);
   for (const char* help : {"--help", "-h", "/?"}) {

@@ -76,7 +76,8 @@ TEST_F(PlayersTexts, NameTheGameKeysOfTheKeyTable) {
 
 TEST_F(PlayersTexts, TeachOnlyNamesThePluginTakesAsKeysThatWork) {
   const std::string readme = Text(SourceRoot() / "dist/README.txt");
-  const std::vector<std::string> taught = ListAfter(readme, "F1 to F24; Numpad0 to Numpad9 (these only work with NumLock on); and ");
+  const std::vector<std::string> taught =
+      ListAfter(readme, "F1 to F24; Numpad0 to Numpad9 (these only work with NumLock on); and ");
   const std::vector<std::string> other = ListAfter(readme, "work too, and so do ");
   ASSERT_GE(taught.size(), 20u);
   ASSERT_GE(other.size(), 5u);

@@ -106,6 +106,10 @@ const CheckCase kCases[] = {
      {"2: \"0x74\" is read as 0 (no key): the plug-in takes the number it starts with and ignores "
       "the rest. "
       "Key codes are decimal numbers: 0x74 is 116 in decimal, the key F5: write F5."}},
+    {"hex_capital_x",
+     "[Scuffler]\niKickToChest = 0X74\n"s,
+     {"2: \"0X74\" is read as 0 (no key): the plug-in takes the number it starts with and ignores "
+      "the rest. Key codes are decimal numbers: 0X74 is 116 in decimal, the key F5: write F5."}},
     {"hex_game_key",
      "[Scuffler]\niKickToChest = 0x10\n"s,
      {"2: \"0x10\" is read as 0 (no key): the plug-in takes the number it starts with and ignores "
@@ -356,7 +360,7 @@ TEST(SettingsCheck, EverySuggestionFollowedLeavesItsLineWithoutFinding) {
 
 TEST(SettingsCheck, ListsWhatThePluginUsesAndWhere) {
   const SettingsCheck check = CheckSettingsText(
-      "[Scuffler]\niKickToChest = F5\nMAX_DISTANCE = 7.5\niKickToLeg = Shift+F5\n"
+      "[Scuffler]\niKickToChest = F5\nMAX_DISTANCE = 7.5 m\niKickToLeg = Shift+F5\n"
       "iRecordSeconds = 30\n");
   std::vector<std::string> listed;
   for (const CheckedSetting& setting : check.settings) {
@@ -431,6 +435,11 @@ TEST(SettingsCheck, TheGameReadsOnlyScufflerIni) {
     EXPECT_THAT(FormatReport(check, name),
                 testing::HasSubstr("Were this file named Scuffler.ini, Scuffler would use:"));
   }
+}
+
+TEST(SettingsCheck, ReportShowsTheLastLineWithoutALineFeed) {
+  EXPECT_THAT(FormatReport(CheckSettingsText("[Scuffler]\niKickToChest = W"), "Scuffler.ini"),
+              testing::HasSubstr("\n  line 2: iKickToChest = W\n"));
 }
 
 TEST(SettingsCheck, ReportShowsNoControlByteOfTheFile) {
