@@ -43,6 +43,9 @@ function(check name)
   endif()
   # The checker wraps a finding's text for a console window; a sentence may span lines.
   string(REGEX REPLACE "\n    ([^ ])" " \\1" flat "${output}")
+  # A long path is broken after a separator and goes on indented by two: as one again, so that
+  # what a run says does not hang on how deep the build tree lies.
+  string(REGEX REPLACE "([/\\])\r?\n  " "\\1" flat "${flat}")
   # An 80-column console shows every line whole. A path outside ASCII takes fewer columns than
   # bytes, which CMake counts: those runs say so.
   if(NOT run_WIDE_PATHS)
@@ -154,7 +157,7 @@ check("a folder, then the file beside the exe" EXE ${exe} IN ${folder} EXIT 0
 # Several files, each in turn: the highest exit code.
 check("two files" EXE ${exe} IN ${elsewhere} EXIT 1
       ARGS ${game}/Scuffler.ini ${working}/Scuffler.ini ${SCRATCH}/Überfall/Scuffler.ini WIDE_PATHS
-      SAYS "\nRead ${game_path}${sep}Scuffler.ini\n" "\nRead ${working_path}${sep}Scuffler.ini\n"
+      SAYS "\nRead ${game}/Scuffler.ini\n" "\nRead ${working}/Scuffler.ini\n"
            "\"Shift+F5\" is not one key name")
 
 foreach(help --help -h /?)
