@@ -47,7 +47,7 @@ constexpr double kRecordingBudget = 0.05;  // recording may add 5% to a tick at 
 void SetRecording(bool on) {
   // No settings file: the load keeps this value, and each tick applies it.
   scuffler::gSettings.iRecordSeconds = on ? 60 : 0;
-  scuffler::ApplyRecordSeconds(scuffler::gSettings.iRecordSeconds);
+  scuffler::ApplyRecordSettings(scuffler::gSettings);
 }
 
 void RegisterTickBenchmarks(const ScratchDirectories& directories) {

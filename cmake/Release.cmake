@@ -9,6 +9,14 @@ set(SCUFFLER_VERSION ${PROJECT_VERSION})
 set(release_readme ${PROJECT_BINARY_DIR}/dist-versioned/README.txt)
 configure_file(${PROJECT_SOURCE_DIR}/dist/README.txt ${release_readme} @ONLY)
 
+# The players' changelog: CHANGELOG.md's parts for players, as plain text.
+set(release_changelog ${PROJECT_BINARY_DIR}/dist-versioned/CHANGELOG.txt)
+add_custom_command(OUTPUT ${release_changelog}
+  COMMAND ${CMAKE_COMMAND} -D IN=${PROJECT_SOURCE_DIR}/CHANGELOG.md -D OUT=${release_changelog}
+          -P ${PROJECT_SOURCE_DIR}/cmake/PlayerChangelog.cmake
+  DEPENDS ${PROJECT_SOURCE_DIR}/CHANGELOG.md ${PROJECT_SOURCE_DIR}/cmake/PlayerChangelog.cmake
+  VERBATIM)
+
 # The release's text files, the default settings, the players' readme, the licence and the
 # changelog, and SCUFFLER_RELEASE_TEXT_NAMES, their names in the zip. Every name starts with
 # Scuffler: players extract zips straight into the game folder, where other mods' readme and
@@ -17,7 +25,7 @@ set(release_text_sources
   ${PROJECT_SOURCE_DIR}/dist/Scuffler.ini
   ${release_readme}
   ${PROJECT_SOURCE_DIR}/LICENSE
-  ${PROJECT_SOURCE_DIR}/CHANGELOG.md)
+  ${release_changelog})
 set(SCUFFLER_RELEASE_TEXT_NAMES
   Scuffler.ini Scuffler-README.txt Scuffler-LICENSE.txt Scuffler-CHANGELOG.txt)
 

@@ -44,7 +44,7 @@ bool ReadWhole(IniFileLoader& loader, std::string& bytes) {
 
 // Adds the sections and keys of `bytes` to `document`, line by line.
 void ParseBytes(std::string_view bytes, IniDocument& document, IniReadBuffers& buffers) {
-  ParseLines(bytes, document, buffers, [](const ClassifiedLine&, const std::string*) {});
+  ParseLines(bytes, document, buffers, [](const ClassifiedLine&, const std::string*, bool) {});
 }
 
 }  // namespace

@@ -16,9 +16,11 @@
 namespace scuffler {
 
 // Adds the sections and keys of `bytes` to `document` and calls `onLine` (const ClassifiedLine&,
-// const std::string* section) with every line, after the parse has taken it. `section` is the name,
-// as stored in `document`, of the section a Section line opens or a KeyValue line was stored in;
-// null for a key before the first header, which belongs nowhere, and for every other line.
+// const std::string* section, bool replaced) with every line, after the parse has taken it.
+// `section` is the name, as stored in `document`, of the section a Section line opens or a
+// KeyValue line was stored in; null for a key before the first header, which belongs nowhere, and
+// for every other line. `replaced` is true when a KeyValue line's value took the place of one an
+// earlier line stored under the same key of the same section.
 template <typename OnLine>
 void ParseLines(std::string_view bytes, IniDocument& document, IniReadBuffers& buffers,
                 OnLine onLine) {
@@ -28,16 +30,19 @@ void ParseLines(std::string_view bytes, IniDocument& document, IniReadBuffers& b
   std::size_t current = kNone;
   ForEachClassifiedLine(bytes, buffers, [&](const ClassifiedLine& line) {
     const std::string* section = nullptr;
+    bool replaced = false;
     if (line.kind == LineKind::Section) {
       // A bare header still creates its section.
       current = GetOrCreatePosition(document, std::string(line.name));
       section = &document.entries[current].first;
     } else if (line.kind == LineKind::KeyValue && current != kNone) {
       auto& [name, keys] = document.entries[current];
+      const std::size_t keysBefore = keys.entries.size();
       GetOrCreate(keys, std::string(line.name)) = line.value;
+      replaced = keys.entries.size() == keysBefore;
       section = &name;
     }
-    onLine(line, section);
+    onLine(line, section, replaced);
     return true;
   });
 }

@@ -17,7 +17,7 @@ constexpr NamedKey kNamedKeys[] = {
     {"Enter", "VK_RETURN", 13, KeyReach::Keyboard},
     {"Shift", "VK_SHIFT", 16, KeyReach::GameKey},
     {"Ctrl", "VK_CONTROL", 17, KeyReach::Keyboard},
-    {"Alt", "VK_MENU", 18, KeyReach::Keyboard},
+    {"Alt", "VK_MENU", 18, KeyReach::GameKey},
     {"Pause", "VK_PAUSE", 19, KeyReach::Keyboard},
     {"CapsLock", "VK_CAPITAL", 20, KeyReach::Keyboard},
     {"Escape", "VK_ESCAPE", 27, KeyReach::GameKey},
@@ -26,6 +26,8 @@ constexpr NamedKey kNamedKeys[] = {
     {"PageDown", "VK_NEXT", 34, KeyReach::Keyboard},
     {"End", "VK_END", 35, KeyReach::Keyboard},
     {"Home", "VK_HOME", 36, KeyReach::Keyboard},
+    // Named so that a player who writes it is told why it never fires, not that it is unknown.
+    {"PrintScreen", "VK_SNAPSHOT", 44, KeyReach::NoRelease},
     {"Insert", "VK_INSERT", 45, KeyReach::Keyboard},
     {"Delete", "VK_DELETE", 46, KeyReach::Keyboard},
     {"D0", "", 48, KeyReach::Keyboard},
@@ -121,6 +123,21 @@ constexpr NamedKey kNamedKeys[] = {
     {"RAlt", "VK_RMENU", 165, KeyReach::SidedModifier, 18},
 };
 
+// Searched only when no canonical or Windows name matched, so the names the shipped file uses cost
+// nothing more. Each stands for a key above; none is printed.
+constexpr KeyAlias kKeyAliases[] = {
+    {"Esc", 27},         {"Return", 13},    {"Scroll", 145},    {"ScrLk", 145},
+    {"PrtSc", 44},       {"PrtScn", 44},    {"PrintScrn", 44},  {"Control", 17},
+    {"Del", 46},         {"Ins", 45},       {"PgUp", 33},       {"PgDn", 34},
+    {"Caps", 20},        {"Spacebar", 32},  {"Num0", 96},       {"Num1", 97},
+    {"Num2", 98},        {"Num3", 99},      {"Num4", 100},      {"Num5", 101},
+    {"Num6", 102},       {"Num7", 103},     {"Num8", 104},      {"Num9", 105},
+    {"XButton1", 5},     {"XButton2", 6},   {"Mouse1", 1},      {"Mouse2", 2},
+    {"Mouse3", 4},       {"Mouse4", 5},     {"Mouse5", 6},      {"LeftShift", 160},
+    {"RightShift", 161}, {"LeftCtrl", 162}, {"RightCtrl", 163}, {"LeftAlt", 164},
+    {"RightAlt", 165},
+};
+
 char FoldCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 }  // namespace
@@ -151,6 +168,10 @@ std::optional<std::int32_t> KeyCodeByName(std::string_view name) {
       return key.code;
     }
   }
+  if (windows) return std::nullopt;
+  for (const KeyAlias& alias : kKeyAliases) {
+    if (SameIgnoringCase(name, alias.name)) return alias.code;
+  }
   return std::nullopt;
 }
 
@@ -167,5 +188,7 @@ std::string_view KeyName(std::int32_t code) {
 }
 
 KeyTable AllKeys() { return {std::begin(kNamedKeys), std::end(kNamedKeys)}; }
+
+AliasTable AllAliases() { return {std::begin(kKeyAliases), std::end(kKeyAliases)}; }
 
 }  // namespace scuffler

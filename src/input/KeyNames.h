@@ -2,10 +2,12 @@
 // where a player would otherwise look up 38 or 116.
 //
 // Every key has one canonical name, the one printed back ("G", "D5", "Up", "F5", "Numpad5"); most
-// also parse under their Windows name ("VK_UP", "VK_F5", "VK_NUMPAD5"). A top-row digit is `D5`,
-// since a bare `5` is the key code 5. The table also says whether the script hook's keyboard
-// messages ever carry a key, so that the settings checker can tell a player why one never fires.
-// Pure functions over a constant table: any thread, and nothing allocates.
+// also parse under their Windows name ("VK_UP", "VK_F5", "VK_NUMPAD5"), and some under the other
+// names players type ("Esc", "Return", "num5", "PrtSc"). A top-row digit is `D5`, since a bare `5`
+// is the key code 5. The table also says whether the script hook's keyboard messages ever carry a
+// key, and which keys the game itself acts on, so that the settings checker and the players'
+// readme can tell a player why one never fires or does two things at once.
+// Pure functions over constant tables: any thread, and nothing allocates.
 #pragma once
 
 #include <cstdint>
@@ -17,9 +19,12 @@ namespace scuffler {
 // Whether a binding to a key can ever fire.
 enum class KeyReach : std::uint8_t {
   Keyboard,       // keyboard messages carry it
-  GameKey,        // carried, but the game acts on it too (W, A, S, D, Shift, Space, Escape, Tab)
+  GameKey,        // carried, but the game acts on it too (W, A, S, D, Shift, Space, Escape, Tab,
+                  // and Alt, which opens its menus)
   MouseButton,    // a mouse button: the script hook forwards keyboard messages only
   SidedModifier,  // left or right Shift, Ctrl or Alt: the messages carry `carriedAs` instead
+  NoRelease,      // Print Screen: Windows takes it for a screenshot, and no message here is known
+                  // to carry its release
 };
 
 struct NamedKey {
@@ -30,6 +35,12 @@ struct NamedKey {
   std::int32_t carriedAs = 0;  // SidedModifier: the code the messages carry for this key
 };
 
+// Another name players type for a key: parsed only, never printed.
+struct KeyAlias {
+  std::string_view name;
+  std::int32_t code;
+};
+
 // The whole table, for tools that search it (the checker's nearest name).
 struct KeyTable {
   const NamedKey* begin;
@@ -37,8 +48,15 @@ struct KeyTable {
 };
 KeyTable AllKeys();
 
-// The code of a canonical or Windows key name, ASCII case-insensitively; nullopt for any other
-// text, the empty text included.
+// The other names, for the same tools.
+struct AliasTable {
+  const KeyAlias* begin;
+  const KeyAlias* end;
+};
+AliasTable AllAliases();
+
+// The code of a canonical, Windows or other name of a key, ASCII case-insensitively; nullopt for
+// any other text, the empty text included.
 std::optional<std::int32_t> KeyCodeByName(std::string_view name);
 
 // The row of `code`; null when the code has no name.

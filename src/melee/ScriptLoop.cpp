@@ -39,15 +39,17 @@ void RunTick() {
   LoadTickSettings();
   RefreshTickState();
   FindNearestTarget();
-  RunTriggers();
-  RunSaveKey();
+  for (const KeyTester tester : kKeyTesterOrder) {
+    if (tester == KeyTester::Triggers) RunTriggers();
+    if (tester == KeyTester::SaveKey) RunSaveKey();
+  }
   EndRecordedTick();
 }
 
 void LoadTickSettings() {
   LoadSettings(IsRecording() ? RecordSettingsFile : nullptr);
   RecordSettings(gSettings);
-  ApplyRecordSeconds(gSettings.iRecordSeconds);
+  ApplyRecordSettings(gSettings);
 }
 
 void RefreshTickState() {
@@ -63,7 +65,7 @@ void FindNearestTarget() {
   // The hook is told the buffer's size; should it report more, the rest was never written.
   const int reported = GetAllPeds(gPedBuffer, kPedBufferSize);
   const int count = std::min(reported, kPedBufferSize);
-  float bestDistance = limit * limit;
+  float bestDistance = SearchBound(limit);
   for (int i = 0; i < count; ++i) {
     const std::int32_t candidate = gPedBuffer[i];
     if (candidate == PlayerPed() || !IsEligibleTarget(candidate)) continue;

@@ -1,7 +1,7 @@
 // The script: one pass of its loop per game tick.
 //
-// Script context only. A tick is: LoadSettings, RefreshTickState, FindNearestTarget, the six
-// triggers, the recorder's save key, then scriptWait(0); the recorder opens and closes it.
+// Script context only. A tick is: LoadSettings, RefreshTickState, FindNearestTarget, the key
+// testers (kKeyTesterOrder), then scriptWait(0); the recorder opens and closes it.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +10,18 @@ namespace scuffler {
 
 // Size of the ped buffer handed to worldGetAllPeds.
 constexpr int kPedBufferSize = 1024;
+
+// What a tick tests keys with, after the search, in the order it runs them. Of two settings on
+// one key, the one tested first takes the release.
+enum class KeyTester : std::uint8_t {
+  Triggers,  // the six triggers, in kTriggerOrder
+  SaveKey,   // the recorder's save key (iSaveRecordingKey), while a recording is wanted
+};
+inline constexpr KeyTester kKeyTesterOrder[] = {KeyTester::Triggers, KeyTester::SaveKey};
+
+// What the search compares a squared distance with: a ped counts when its squared distance is not
+// above this. So a negative MAX_DISTANCE reaches as far as its positive value.
+inline float SearchBound(float maxDistance) { return maxDistance * maxDistance; }
 
 // The script entry handed to scriptRegister; loops for ever, one tick per scriptWait. Never throws:
 // the hook runs it from its own code, and stops it without unwinding it.

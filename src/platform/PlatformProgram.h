@@ -6,6 +6,7 @@
 // Each function is safe from any thread, but the programs using them have only one.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,8 +24,19 @@ std::string ProgramFolder();
 // The current directory, ending in a path separator; empty when unknown.
 std::string CurrentFolder();
 
-// Opens `path` (UTF-8, relative names against the current directory) as OpenForReading does.
-PlatformFile OpenForReadingUtf8(const std::string& path);
+// Why a file did not open for reading.
+enum class OpenFailure : std::uint8_t {
+  None,     // it opened
+  Missing,  // no such file, or no such folder on the way to it
+  Folder,   // it is a folder
+  Denied,   // the system denies access to it
+  InUse,    // another program holds it and shares it with nobody
+  Other,    // any other reason
+};
+
+// Opens `path` (UTF-8, relative names against the current directory) as OpenForReading does, and
+// says why when it does not open. A folder never opens.
+PlatformFile OpenForReadingUtf8(const std::string& path, OpenFailure& failure);
 
 // True only when the program was started on a console of its own (a double-click in Explorer)
 // with a console as its input: its window would close before its output could be read. False

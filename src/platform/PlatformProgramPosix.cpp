@@ -1,7 +1,9 @@
 // The checker's system calls on POSIX systems: bytes are paths, and nobody double-clicks.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 
 #include "platform/PlatformProgram.h"
@@ -27,7 +29,25 @@ std::string CurrentFolder() {
   return path.back() == '/' ? path : path + '/';
 }
 
-PlatformFile OpenForReadingUtf8(const std::string& path) { return OpenForReading(path.c_str()); }
+PlatformFile OpenForReadingUtf8(const std::string& path, OpenFailure& failure) {
+  PlatformFile file = OpenForReading(path.c_str());
+  if (!IsOpen(file)) {
+    failure = errno == ENOENT || errno == ENOTDIR  ? OpenFailure::Missing
+              : errno == EACCES || errno == EPERM  ? OpenFailure::Denied
+              : errno == EBUSY || errno == ETXTBSY ? OpenFailure::InUse
+                                                   : OpenFailure::Other;
+    return file;
+  }
+  // POSIX opens a folder for reading; Windows does not, and neither does this.
+  struct stat status {};
+  if (::fstat(static_cast<int>(file.handle), &status) == 0 && S_ISDIR(status.st_mode)) {
+    CloseFile(file);
+    failure = OpenFailure::Folder;
+    return file;
+  }
+  failure = OpenFailure::None;
+  return file;
+}
 
 bool StartedOnItsOwnConsole() { return false; }
 

@@ -65,13 +65,30 @@ std::string CurrentFolder() {
   return Folder(Utf8(path.data(), static_cast<int>(length)));
 }
 
-PlatformFile OpenForReadingUtf8(const std::string& path) {
+PlatformFile OpenForReadingUtf8(const std::string& path, OpenFailure& failure) {
+  const std::wstring wide = Wide(path);
+  // A folder fails to open with "access denied", which would send a player after permissions.
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    failure = OpenFailure::Folder;
+    return kNoFile;
+  }
   // The same sharing as the plug-in's own open: an editor may hold the file.
-  const HANDLE handle = CreateFileW(Wide(path).c_str(), GENERIC_READ,
+  const HANDLE handle = CreateFileW(wide.c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  return handle == INVALID_HANDLE_VALUE ? kNoFile
-                                        : PlatformFile{reinterpret_cast<std::intptr_t>(handle)};
+  if (handle != INVALID_HANDLE_VALUE) {
+    failure = OpenFailure::None;
+    return PlatformFile{reinterpret_cast<std::intptr_t>(handle)};
+  }
+  const DWORD error = GetLastError();
+  failure =
+      error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME
+          ? OpenFailure::Missing
+      : error == ERROR_ACCESS_DENIED                                      ? OpenFailure::Denied
+      : error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? OpenFailure::InUse
+                                                                          : OpenFailure::Other;
+  return kNoFile;
 }
 
 bool StartedOnItsOwnConsole() {

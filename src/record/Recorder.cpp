@@ -235,9 +235,10 @@ bool SaveKept() {
 
 void SetRecordingSink(const RecordingSink& sink) { gSink = sink; }
 
-void ApplyRecordSeconds(std::int32_t seconds) {
+void ApplyRecordSettings(const Settings& settings) {
+  const std::int32_t seconds = settings.iRecordSeconds;
   if (seconds == gAppliedSeconds) return;
-  if (seconds <= 0) {
+  if (!RecordingWanted(settings)) {
     StopRecording();
   } else if (!gOn) {
     StartRecording();
@@ -399,7 +400,7 @@ void RecordSettings(const Settings& settings) {
 }
 
 void RunSaveKey() {
-  if (!gOn || !ConsumeKeyRelease(gSettings.iSaveRecordingKey)) return;
+  if (!gOn || !ConsumeKeyRelease(gSettings.*kSaveKeySetting)) return;
   EndRecordedTick();
   if (gKept.ticks > 0) SaveKept();
 }

@@ -26,9 +26,10 @@ constexpr std::size_t kRecorderBlockBytes = 64u << 20;
 // Where later saves go; kFolderSink until changed.
 void SetRecordingSink(const RecordingSink& sink);
 
-// Turns recording on when `seconds` is above 0 (taking the block) and off when it is not (giving
-// it back). A block that could not be had is not asked for again until `seconds` changes.
-void ApplyRecordSeconds(std::int32_t seconds);
+// Turns recording on when `settings` want it (RecordingWanted; the block is taken) and off when
+// they do not (it is given back). A block that could not be had is not asked for again until
+// iRecordSeconds changes.
+void ApplyRecordSettings(const Settings& settings);
 
 // Whether the block is held and ticks are being kept.
 bool IsRecording();
@@ -51,7 +52,7 @@ void RunSaveKey();
 // Closes the tick's record.
 void EndRecordedTick();
 
-// Drops everything kept and gives the block back; the next ApplyRecordSeconds starts afresh.
+// Drops everything kept and gives the block back; the next ApplyRecordSettings starts afresh.
 void StopRecording();
 
 // Ticks kept now (complete ones), for tests.

@@ -26,6 +26,13 @@ struct Settings {
 
 extern Settings gSettings;
 
+// The key that saves a recording: the recorder tests it after the triggers (kKeyTesterOrder).
+inline constexpr std::int32_t Settings::*kSaveKeySetting = &Settings::iSaveRecordingKey;
+
+// Whether `settings` ask for a recording: only then does the recorder keep ticks and test the
+// save key, so only then can another binding take the save key's release.
+inline bool RecordingWanted(const Settings& settings) { return settings.iRecordSeconds > 0; }
+
 // Refreshes gSettings from Scuffler.ini in the current directory. When the file does not open,
 // nothing changes; a value that does not convert leaves its field as it was. The file is opened
 // and read every time; when its bytes are those of the last load that finished, and gSettings

@@ -48,6 +48,7 @@ const WindowsKey kListedKeys[] = {
     {"VK_UP", 0x26, "Up"},
     {"VK_RIGHT", 0x27, "Right"},
     {"VK_DOWN", 0x28, "Down"},
+    {"VK_SNAPSHOT", 0x2C, "PrintScreen"},
     {"VK_INSERT", 0x2D, "Insert"},
     {"VK_DELETE", 0x2E, "Delete"},
     {"VK_MULTIPLY", 0x6A, "Multiply"},
@@ -119,6 +120,29 @@ TEST(KeyNames, LettersAndTopRowDigitsAreTheirCharacters) {
   }
   for (std::int32_t code = 0x30; code <= 0x39; ++code) {
     EXPECT_EQ(KeyName(code), "D" + std::to_string(code - 0x30));
+  }
+}
+
+// The other names players type, each for the key a player means by it.
+TEST(KeyNames, OtherNamesPlayersType) {
+  const struct {
+    std::string name;
+    std::optional<std::int32_t> code;
+  } cases[] = {
+      {"Esc", 0x1B},     {"ESC", 0x1B},       {"Return", 0x0D},   {"num5", 0x65},
+      {"Num0", 0x60},    {"NUM9", 0x69},      {"Scroll", 0x91},   {"PrtSc", 0x2C},
+      {"PrtScn", 0x2C},  {"XButton1", 0x05},  {"xbutton2", 0x06}, {"Mouse4", 0x05},
+      {"Control", 0x11}, {"RightCtrl", 0xA3}, {"PgDn", 0x22},     {"Num10", kNone},
+      {"VK_ESC", kNone}, {"Escape ", kNone},
+  };
+  for (const auto& c : cases) EXPECT_EQ(KeyCodeByName(c.name), c.code) << '"' << c.name << '"';
+  for (const KeyAlias* alias = AllAliases().begin; alias != AllAliases().end; ++alias) {
+    // Each stands for a named key, under a name of its own.
+    EXPECT_NE(KeyName(alias->code), "") << alias->name;
+    EXPECT_EQ(KeyCodeByName(alias->name), alias->code) << alias->name;
+    for (const NamedKey* key = AllKeys().begin; key != AllKeys().end; ++key) {
+      EXPECT_FALSE(SameIgnoringCase(alias->name, key->name)) << alias->name;
+    }
   }
 }
 

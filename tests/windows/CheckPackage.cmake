@@ -9,6 +9,9 @@
 # - the plug-in and the checker as built, and the text files with CR LF line ends and no bare LF;
 # - its version, in its name, is the newest release in the changelog (its first "## " heading),
 #   and the readme's first line is "Scuffler <version>";
+# - its changelog is for players: plain text, no Markdown, nothing for modders; its readme says
+#   where to send a recording, what a recording holds of Scuffler.ini, the checker's exit codes,
+#   and, like the changelog, has no line wider than 100 columns;
 # - beside it, <zip>.sha256 holding the zip's SHA-256 and name, as sha256sum -c reads it.
 #
 # cmake -D CPACK=<cpack> -D CONFIG=<CPackConfig.cmake> -D SCRATCH=<folder> -D ZIP=<file name>
@@ -85,6 +88,41 @@ foreach(text Scuffler-CHANGELOG.txt Scuffler-LICENSE.txt Scuffler-README.txt Scu
     list(APPEND failures "${text} has a bare LF at byte ${at}")
   endif()
 endforeach()
+
+foreach(text Scuffler-CHANGELOG.txt Scuffler-README.txt)
+  if(NOT EXISTS ${game}/${text})
+    continue()  # reported above
+  endif()
+  file(STRINGS ${game}/${text} lines ENCODING UTF-8)
+  foreach(line IN LISTS lines)
+    string(LENGTH "${line}" width)
+    if(width GREATER 100)
+      list(APPEND failures "${text} has a line of ${width} columns: ${line}")
+    endif()
+  endforeach()
+endforeach()
+# Whether the zip's `text`, its lines joined by single spaces, holds each of ARGN as it `should`.
+function(words text should)
+  if(NOT EXISTS ${game}/${text})
+    return()  # reported above
+  endif()
+  file(READ ${game}/${text} content)
+  string(REGEX REPLACE "[ \r\n]+" " " content "${content}")
+  foreach(words IN LISTS ARGN)
+    string(FIND "${content}" "${words}" at)
+    if(should AND at LESS 0)
+      list(APPEND failures "${text} does not say \"${words}\"")
+    elseif(NOT should AND at GREATER_EQUAL 0)
+      list(APPEND failures "${text} holds \"${words}\", which is not for players")
+    endif()
+  endforeach()
+  set(failures "${failures}" PARENT_SCOPE)
+endfunction()
+words(Scuffler-CHANGELOG.txt FALSE "`" "](" " ## " "For modders" "For players" "sandbox" "docs/"
+      "package test")
+words(Scuffler-README.txt TRUE "in the bug reports or the comments of that page"
+      "your whole Scuffler.ini" "comments included" "0 every file checked is read as it looks"
+      "1 a file has a problem" "2 no file could be read")
 
 file(STRINGS ${CHANGELOG} newest REGEX "^## " LIMIT_COUNT 1)
 if(NOT ZIP MATCHES "^Scuffler-([0-9.]+)-win64\\.zip$")

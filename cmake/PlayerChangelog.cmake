@@ -1,0 +1,41 @@
+# The changelog as players get it in the zip: plain text, each release's part "For players:" alone
+# (all of a release that has no parts), Markdown's code in double quotes and its links as their
+# text. What is for modders names files and programs that are not in the zip.
+#
+# cmake -D IN=<CHANGELOG.md> -D OUT=<file> -P PlayerChangelog.cmake
+file(STRINGS ${IN} lines ENCODING UTF-8)
+set(out "Scuffler: what changed in each release, newest first\n")
+string(APPEND out "=====================================================\n")
+set(keep OFF)
+set(in_release OFF)
+foreach(line IN LISTS lines)
+  if(line MATCHES "^## (.*)$")
+    set(heading "${CMAKE_MATCH_1}")
+    string(LENGTH "${heading}" width)
+    string(REPEAT "-" ${width} rule)
+    string(APPEND out "\n\n${heading}\n${rule}\n")
+    set(in_release ON)
+    set(keep ON)
+    continue()
+  endif()
+  if(NOT in_release)
+    continue()  # the developers' preface
+  endif()
+  if(line STREQUAL "For players:")
+    set(keep ON)
+    continue()
+  endif()
+  if(line STREQUAL "For modders:")
+    set(keep OFF)
+    continue()
+  endif()
+  if(keep)
+    string(REPLACE "`" "\"" line "${line}")
+    string(REGEX REPLACE "\\[([^]]*)\\]\\([^)]*\\)" "\\1" line "${line}")
+    string(APPEND out "${line}\n")
+  endif()
+endforeach()
+# One blank line between paragraphs, none at the end of a release.
+string(REGEX REPLACE "\n\n\n+" "\n\n" out "${out}")
+string(REGEX REPLACE "\n+$" "\n" out "${out}")
+file(WRITE ${OUT} "${out}")
