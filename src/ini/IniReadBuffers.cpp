@@ -19,7 +19,13 @@ void ReleaseLargeBuffers(IniReadBuffers& buffers) {
 void HoldParsedBytes(IniReadBuffers& buffers) {
   ForgetParsedBytes(buffers);
   if (buffers.bytes.size() > kLargestKeptBuffer) return;
-  buffers.parsed.assign(buffers.bytes);
+  if (buffers.bytes.size() > buffers.parsed.capacity()) {
+    // A copy of its exact size: growing by doubling could pass the limit, and a copy given back
+    // after every read would be made again at every read.
+    std::string(buffers.bytes).swap(buffers.parsed);
+  } else {
+    buffers.parsed.assign(buffers.bytes);
+  }
   buffers.parsedState = IniReadBuffers::Parsed::Held;
 }
 
