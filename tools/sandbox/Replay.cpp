@@ -225,8 +225,12 @@ ReplayResult RunReplay(const rec::Recording& recording, std::ostream& trace, Tic
   const std::size_t ticks = recording.ticks.size();
   trace << "recording of " << ticks << (ticks == 1 ? " tick" : " ticks") << " over "
         << recording.spanMs << " ms (iRecordSeconds " << recording.seconds << "), made by Scuffler "
-        << recording.pluginVersion << "; its first tick is the plug-in's tick "
-        << recording.firstTick << "\n";
+        << recording.pluginVersion << ", replayed by Scuffler " << scuffler::PluginVersion()
+        << "; its first tick is the plug-in's tick " << recording.firstTick << "\n";
+  // This version's code runs on answers another version was given.
+  if (recording.pluginVersion != scuffler::PluginVersion()) {
+    trace << "the versions differ: a difference in behaviour may come from that\n";
+  }
   DllMain(kModule, 1, nullptr);  // the keyboard callback, for the recorded releases
   sim::SetResponder(&responder);
   // The plug-in as the first tick found it. A value its load did not convert kept the one from
