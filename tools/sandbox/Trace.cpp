@@ -198,6 +198,11 @@ std::string DescribeUnusedRelease(std::int32_t key, bool bound, std::uint32_t ag
   return text + std::to_string(ageMs) + " ms old at the tick, past the 100 ms window";
 }
 
+std::string DescribeSaveKeyWritten(std::int32_t key, const std::string& file, bool kept) {
+  return "iSaveRecordingKey (" + KeyLabel(key) + "): the game saves a recording here" +
+         (kept ? ", written to " + file : ", which could not be written to " + file);
+}
+
 std::string DescribeSaveKey(std::int32_t key) {
   return "iSaveRecordingKey (" + KeyLabel(key) +
          "): the game saves a recording here (the sandbox writes none)";

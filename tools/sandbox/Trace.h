@@ -68,6 +68,8 @@ std::string DescribeUnusedRelease(std::int32_t key, bool bound, std::uint32_t ag
 
 // The save key's release, taken while recording: where the game writes a recording.
 std::string DescribeSaveKey(std::int32_t key);
+// The same, when --record writes that recording to `file` (`kept`) or failed to.
+std::string DescribeSaveKeyWritten(std::int32_t key, const std::string& file, bool kept);
 
 std::string Summary(const RunTotals& totals);
 
