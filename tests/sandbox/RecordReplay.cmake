@@ -5,6 +5,7 @@
 #
 #   -DSANDBOX=program -DWORKDIR=scratch -DSCENARIO=file.json
 #   -DEXPECTED_LIVE=file -DEXPECTED_REPLAY=file   optional: the whole of each trace
+#   -DEXPECTED_SVG=file  optional: the replay's map of its last tick
 cmake_minimum_required(VERSION 3.25)
 
 file(REMOVE_RECURSE "${WORKDIR}")
@@ -13,7 +14,11 @@ set(ENV{TMPDIR} "${WORKDIR}/tmp")
 execute_process(COMMAND "${SANDBOX}" "${SCENARIO}" --record ../made.bin
                 WORKING_DIRECTORY "${WORKDIR}/live"
                 OUTPUT_VARIABLE live ERROR_VARIABLE live_err RESULT_VARIABLE live_status)
-execute_process(COMMAND "${SANDBOX}" --replay ../made.bin WORKING_DIRECTORY "${WORKDIR}/replay"
+set(map)
+if(EXPECTED_SVG)
+  set(map --svg ../map.svg)
+endif()
+execute_process(COMMAND "${SANDBOX}" --replay ../made.bin ${map} WORKING_DIRECTORY "${WORKDIR}/replay"
                 OUTPUT_VARIABLE replay ERROR_VARIABLE replay_err RESULT_VARIABLE replay_status)
 if(NOT live_status EQUAL 0 OR NOT replay_status EQUAL 0)
   message(FATAL_ERROR "live run with --record exit ${live_status}: ${live_err}\n"
@@ -80,6 +85,10 @@ if(EXPECTED_LIVE)
 endif()
 if(EXPECTED_REPLAY)
   expect_same(replay "${replay}" "${EXPECTED_REPLAY}")
+endif()
+if(EXPECTED_SVG)
+  file(READ "${WORKDIR}/map.svg" drawn)
+  expect_same(map "${drawn}" "${EXPECTED_SVG}")
 endif()
 list(LENGTH lived compared)
 message(STATUS "${compared} move and settings lines from tick ${first} equal")
