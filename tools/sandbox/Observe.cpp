@@ -120,6 +120,8 @@ std::size_t RowOfAction(const std::string& name) {
 
 }  // namespace
 
+std::string AskWhyNoOne(void*) { return WhyNoOneToActOn(); }
+
 KeySlotsBefore PendingReleases() {
   KeySlotsBefore slots;
   for (std::uint32_t code = 0; code < scuffler::kKeySlotCount; ++code) {
@@ -138,7 +140,7 @@ bool SlotCleared(std::uint32_t code) {
 std::vector<std::string> Observe(const scuffler::Settings* settingsBefore,
                                  const scuffler::TickState& stateBefore,
                                  const KeySlotsBefore& slotsBefore, const World& world,
-                                 RunTotals& totals, bool canAskAgain) {
+                                 RunTotals& totals, WhyNoOne why, void* whyContext) {
   std::vector<std::string> lines;
   const scuffler::TickState& state = scuffler::gTickState;
   // The first tick shows every setting it loaded; later ones, what changed.
@@ -168,8 +170,7 @@ std::vector<std::string> Observe(const scuffler::Settings* settingsBefore,
                                                           : "neither target nor engaged";
       ++next;
     } else if (action != nullptr) {
-      // A replay answers only the calls the recording holds: it cannot ask again.
-      if (canAskAgain) outcome.reason = WhyNoOneToActOn();
+      outcome.reason = why(whyContext);
       if (outcome.row != scuffler::kRandomTrigger) ++totals.releasesWithoutTarget;
     }
     lines.push_back(DescribeTrigger(outcome));

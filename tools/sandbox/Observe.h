@@ -31,12 +31,18 @@ KeySlotsBefore PendingReleases();
 bool SlotCleared(std::uint32_t code);
 
 // What the plug-in did in the tick that just ran, as trace lines; counts actions into `totals`.
-// `settingsBefore` is null on the first tick, which shows every setting. `canAskAgain`: the
-// plug-in's checks may be asked again to say why a release found no one (not in a replay, which
-// answers only the calls the recording holds).
+// Why the plug-in found no one to act on at a release of this tick, in the trace's words.
+using WhyNoOne = std::string (*)(void* context);
+
+// The live run's: the plug-in's own checks asked again in the world as the tick left it.
+std::string AskWhyNoOne(void* unused);
+
+// `settingsBefore` is null on the first tick, which shows every setting. `why` says why a release
+// found no one (a replay answers only the calls the recording holds, so it reads the answers
+// instead of asking again).
 std::vector<std::string> Observe(const scuffler::Settings* settingsBefore,
                                  const scuffler::TickState& stateBefore,
                                  const KeySlotsBefore& slotsBefore, const World& world,
-                                 RunTotals& totals, bool canAskAgain);
+                                 RunTotals& totals, WhyNoOne why, void* whyContext);
 
 }  // namespace sandbox
