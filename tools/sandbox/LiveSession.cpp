@@ -223,7 +223,7 @@ SessionResult RunSession(const Scenario& scenario, std::ostream& trace,
     sim::TakeActions();
     if (!sim::RunScriptTicks(1)) throw std::runtime_error("the plug-in's script stopped running");
     for (std::string& line : Observe(tick == 1 ? nullptr : &settingsBefore, stateBefore,
-                                     slotsBefore, world, result.totals, &AskWhyNoOne, nullptr)) {
+                                     slotsBefore, world, result.totals, &AskWhyNoOne, &world)) {
       lines.push_back(std::move(line));
     }
     if (lastSave.offered) {

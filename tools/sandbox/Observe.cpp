@@ -12,16 +12,6 @@
 namespace sandbox {
 namespace {
 
-// The distance between two peds of `world`; one it does not know stands at the origin.
-float DistanceTo(const World& world, std::int32_t from, std::int32_t to) {
-  const WorldPed* const fromPed = Find(world, from);
-  const WorldPed* const toPed = Find(world, to);
-  const sim::Vec3 a = fromPed != nullptr ? fromPed->position : sim::Vec3{};
-  const sim::Vec3 b = toPed != nullptr ? toPed->position : sim::Vec3{};
-  return std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y) +
-                   (a.z - b.z) * (a.z - b.z));
-}
-
 // The recorded call of the native `hash`, or null.
 const sim::Call* FindCall(const std::vector<sim::Call>& calls, std::uint64_t hash) {
   const auto it = std::find_if(calls.begin(), calls.end(), [hash](const sim::Call& call) {
@@ -80,10 +70,25 @@ std::string LastNativeAsked() {
   return "no native";
 }
 
+// Every listed ped but the player, asked the plug-in's eligibility checks again.
+std::string NoTargetLive(const World& world, std::int32_t player) {
+  std::vector<PassedOver> peds;
+  for (const WorldPed& ped : world.peds) {
+    if (!ped.listed || ped.handle == player) continue;
+    const std::size_t failed = scuffler::FirstFailingEligibilityCheck(ped.handle);
+    peds.push_back(
+        {ped.handle, failed < scuffler::kEligibilityCheckCount
+                         ? scuffler::FindNative(scuffler::kEligibilityChecks[failed].hash)->name
+                         : DescribeAway(DistanceTo(world, player, ped.handle))});
+  }
+  sim::TakeCalls();
+  return DescribeNoTarget(peds);
+}
+
 // Why the plug-in found no one to act on, in the world as the tick left it: its own checks asked
 // again, each naming the native it stopped at. The player's readiness first, as neither ped is
 // taken without it; then the target and the engaged ped, each asked alone.
-std::string WhyNoOneToActOn() {
+std::string WhyNoOneToActOn(const World& world) {
   scuffler::TickState& state = scuffler::gTickState;
   const scuffler::TickState tick = state;
   sim::TakeCalls();
@@ -95,7 +100,7 @@ std::string WhyNoOneToActOn() {
     const std::string stoppedAt = LastNativeAsked();
     return taken ? std::string("fit now") : stoppedAt;
   };
-  std::string reason = tick.targetPed == 0 ? "no target"
+  std::string reason = tick.targetPed == 0 ? NoTargetLive(world, tick.playerPed)
                                            : "target ped " + std::to_string(tick.targetPed) + ": " +
                                                  askAlone(tick.targetPed, 0);
   reason += tick.engagedPed == 0 ? ", no engaged ped"
@@ -120,7 +125,16 @@ std::size_t RowOfAction(const std::string& name) {
 
 }  // namespace
 
-std::string AskWhyNoOne(void*) { return WhyNoOneToActOn(); }
+float DistanceTo(const World& world, std::int32_t from, std::int32_t to) {
+  const WorldPed* const fromPed = Find(world, from);
+  const WorldPed* const toPed = Find(world, to);
+  const sim::Vec3 a = fromPed != nullptr ? fromPed->position : sim::Vec3{};
+  const sim::Vec3 b = toPed != nullptr ? toPed->position : sim::Vec3{};
+  return std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y) +
+                   (a.z - b.z) * (a.z - b.z));
+}
+
+std::string AskWhyNoOne(void* world) { return WhyNoOneToActOn(*static_cast<const World*>(world)); }
 
 KeySlotsBefore PendingReleases() {
   KeySlotsBefore slots;

@@ -31,11 +31,15 @@ KeySlotsBefore PendingReleases();
 bool SlotCleared(std::uint32_t code);
 
 // What the plug-in did in the tick that just ran, as trace lines; counts actions into `totals`.
+// The distance between two peds of `world`; one it does not know stands at the origin.
+float DistanceTo(const World& world, std::int32_t from, std::int32_t to);
+
 // Why the plug-in found no one to act on at a release of this tick, in the trace's words.
 using WhyNoOne = std::string (*)(void* context);
 
-// The live run's: the plug-in's own checks asked again in the world as the tick left it.
-std::string AskWhyNoOne(void* unused);
+// The live run's: the plug-in's own checks asked again in `world` (a const World*) as the tick
+// left it.
+std::string AskWhyNoOne(void* world);
 
 // `settingsBefore` is null on the first tick, which shows every setting. `why` says why a release
 // found no one (a replay answers only the calls the recording holds, so it reads the answers

@@ -235,6 +235,24 @@ std::string FirstFailed(const std::vector<AnsweredCall>& calls,
   return "";
 }
 
+// Every ped of the tick's ped list but the player: the check its recorded answers failed, or its
+// distance from the positions they gave.
+std::string NoTargetFromAnswers(const Replay& replay, std::int32_t player) {
+  std::vector<PassedOver> peds;
+  for (const std::int32_t handle : replay.listed) {
+    if (handle == player) continue;
+    bool unasked = false;
+    std::string failed =
+        FirstFailed(replay.answered, scuffler::kEligibilityChecks, handle, unasked);
+    if (failed.empty()) {
+      failed = unasked ? "no check failed, some were not asked"
+                       : DescribeAway(DistanceTo(replay.world, player, handle));
+    }
+    peds.push_back({handle, failed});
+  }
+  return DescribeNoTarget(peds);
+}
+
 // The replay's reason why no one was acted on, in the live run's words, from the answers the
 // recording gave this tick rather than from asking again.
 std::string WhyFromAnswers(void* context) {
@@ -260,7 +278,7 @@ std::string WhyFromAnswers(void* context) {
     }
     return failed.empty() ? std::string("fit now") : failed;
   };
-  std::string reason = state.targetPed == 0 ? "no target"
+  std::string reason = state.targetPed == 0 ? NoTargetFromAnswers(replay, state.playerPed)
                                             : "target ped " + std::to_string(state.targetPed) +
                                                   ": " + ped(state.targetPed, true);
   reason += state.engagedPed == 0 ? ", no engaged ped"

@@ -1,5 +1,7 @@
 #include "Trace.h"
 
+#include <algorithm>
+
 #include <cstdio>
 #include <cstring>
 
@@ -159,6 +161,23 @@ std::optional<std::string> DescribeEngaged(std::int32_t before, std::int32_t aft
   const std::string was = before == 0 ? "" : " (was ped " + std::to_string(before) + ")";
   if (after == 0) return "no engaged ped" + was;
   return "engaged ped " + std::to_string(after) + was;
+}
+
+std::string DescribeAway(float distance) {
+  char away[32];
+  std::snprintf(away, sizeof away, "%.2f away", static_cast<double>(distance));
+  return away;
+}
+
+std::string DescribeNoTarget(const std::vector<PassedOver>& peds) {
+  constexpr std::size_t kNamed = 5;
+  if (peds.empty()) return "no target [nobody listed]";
+  std::string text = "no target [";
+  for (std::size_t i = 0; i < std::min(peds.size(), kNamed); ++i) {
+    text += (i == 0 ? "" : ", ") + ("ped " + std::to_string(peds[i].handle) + ": " + peds[i].why);
+  }
+  if (peds.size() > kNamed) text += " and " + std::to_string(peds.size() - kNamed) + " more";
+  return text + "]";
 }
 
 std::optional<std::string> DescribeTarget(std::int32_t before, std::int32_t after, float distance) {

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Scenario.h"
 #include "melee/Triggers.h"
@@ -65,6 +66,18 @@ std::string DescribeTrigger(const TriggerOutcome& outcome);
 // A release made before this tick that no trigger took: its key is bound to no action, or the
 // release was `ageMs` old when the tick ran.
 std::string DescribeUnusedRelease(std::int32_t key, bool bound, std::uint32_t ageMs);
+
+// A listed ped the search passed over: the check it failed (its native's name), or, when it
+// passed them all, its distance ("12.00 away").
+struct PassedOver {
+  std::int32_t handle;
+  std::string why;
+};
+// Why there was no target: "no target [ped 10: IS_PED_RAGDOLL, ped 11: 12.00 away]", or
+// "no target [nobody listed]"; the first 5 peds named, then how many more.
+std::string DescribeNoTarget(const std::vector<PassedOver>& peds);
+// A distance as the trace writes one: "12.00 away".
+std::string DescribeAway(float distance);
 
 // The save key's release, taken while recording: where the game writes a recording.
 std::string DescribeSaveKey(std::int32_t key);
