@@ -12,6 +12,7 @@
 #                        in the temporary folder the run used
 #   -DREPLAY=file        given as --replay ../NAME; nothing may be left in the temporary folder
 #   -DRECORD=name        given as --record NAME (../NAME keeps the run directory clean)
+#   -DUNTIL=n            given as --until N
 #   -DARGS=list          more arguments, after the others
 cmake_minimum_required(VERSION 3.25)
 
@@ -43,6 +44,9 @@ if(REPLAY)
 endif()
 if(RECORD)
   list(APPEND args --record "${RECORD}")
+endif()
+if(UNTIL)
+  list(APPEND args --until "${UNTIL}")
 endif()
 if(INI OR REPLAY OR RECORD)
   set(ENV{TMPDIR} "${WORKDIR}/tmp")

@@ -164,8 +164,9 @@ bool WritesIni(const Scenario& scenario) {
   });
 }
 
-SessionResult RunSession(const Scenario& scenario, std::ostream& trace,
-                         const RecordRequest* record) {
+SessionResult RunSession(const Scenario& scenario, std::ostream& trace, const RecordRequest* record,
+                         int until) {
+  const int last = until > 0 && until < scenario.ticks ? until : scenario.ticks;
   sim::Reset();
   World world;
   sim::SetPlayer(scenario.player.handle, scenario.player.position);
@@ -177,7 +178,8 @@ SessionResult RunSession(const Scenario& scenario, std::ostream& trace,
   scuffler::SetRecordingSink(scuffler::kDiscardingSink);
   LastSave lastSave{record};
   SessionResult result;
-  result.totals.ticks = scenario.ticks;
+  result.totals.ticks = last;
+  if (last < scenario.ticks) result.totals.stoppedAfter = last;
   result.totals.tickMs = scenario.tickMs;
   DllMain(kModule, 1, nullptr);
 
@@ -188,7 +190,7 @@ SessionResult RunSession(const Scenario& scenario, std::ostream& trace,
                                       static_cast<std::uint64_t>(ms));
   };
   auto event = scenario.events.begin();
-  for (int tick = 1; tick <= scenario.ticks; ++tick) {
+  for (int tick = 1; tick <= last; ++tick) {
     std::vector<std::string> lines;
     std::vector<std::uint32_t> releasedKeys;
     bool iniWritten = false;
@@ -206,7 +208,7 @@ SessionResult RunSession(const Scenario& scenario, std::ostream& trace,
     if (record != nullptr && (tick == 1 || iniWritten)) {
       if (const std::optional<std::string> line = TurnRecordingOn(tick)) lines.push_back(*line);
     }
-    if (record != nullptr && tick == scenario.ticks) {
+    if (record != nullptr && tick == last) {
       // The game's way to save: the save key let go, here just before the last tick. The key is
       // the one the settings held after the tick before.
       const KeyEvent save{KeyMotion::Tap,
@@ -241,7 +243,7 @@ SessionResult RunSession(const Scenario& scenario, std::ostream& trace,
 
   result.saveOffered = lastSave.offered;
   result.saveKept = lastSave.kept;
-  result.lastTick = LastTick(scenario.ticks, world, scenario.player.handle);
+  result.lastTick = LastTick(last, world, scenario.player.handle);
   DllMain(kModule, 0, nullptr);
   scuffler::StopRecording();
   scuffler::SetRecordingSink(scuffler::kFolderSink);

@@ -317,7 +317,8 @@ void PlaceSettingsFile(const rec::RecordedEvent& file, std::string& current, Rep
 
 }  // namespace
 
-ReplayResult RunReplay(const rec::Recording& recording, std::ostream& trace, TickFunction tick) {
+ReplayResult RunReplay(const rec::Recording& recording, std::ostream& trace, TickFunction tick,
+                       std::uint32_t until) {
   sim::Reset();
   // As in the game, but a save writes no file.
   scuffler::SetRecordingSink(scuffler::kDiscardingSink);
@@ -348,8 +349,16 @@ ReplayResult RunReplay(const rec::Recording& recording, std::ostream& trace, Tic
     }
   }
   std::string current = recording.baseBytes;
+  std::size_t count = recording.ticks.size();
+  if (until >= recording.firstTick && until - recording.firstTick + 1 < count) {
+    count = until - recording.firstTick + 1;
+    result.totals.ticks = static_cast<int>(count);
+    result.totals.spanMs =
+        static_cast<int>(recording.ticks[count - 1].clock - recording.ticks[0].clock);
+    result.totals.stoppedAfter = static_cast<int>(until);
+  }
   try {
-    for (std::size_t index = 0; index < recording.ticks.size(); ++index) {
+    for (std::size_t index = 0; index < count; ++index) {
       replay.pending = false;
       replay.callNumber = 0;
       replay.seenThisTick.clear();

@@ -35,8 +35,10 @@ struct SessionResult {
 // before the last tick, whose save goes to `record->sink`; the settings file is then the working
 // directory's, which the caller makes a private copy. Throws std::runtime_error when Scuffler.ini
 // cannot be written or deleted.
+// With `until` above 0 and below the scenario's ticks, the run stops after tick `until`, which is
+// then its last (the one --record saves at and the map draws).
 SessionResult RunSession(const Scenario& scenario, std::ostream& trace,
-                         const RecordRequest* record = nullptr);
+                         const RecordRequest* record = nullptr, int until = 0);
 
 // Whether the scenario writes or deletes Scuffler.ini. The session then removes the file it
 // leaves behind, so a file that was there before must not be touched at all.

@@ -232,8 +232,12 @@ std::string Summary(const RunTotals& totals) {
   for (const int count : totals.started) all += count;
   const std::string length = totals.spanMs >= 0 ? " over " + std::to_string(totals.spanMs) + " ms"
                                                 : " of " + std::to_string(totals.tickMs) + " ms";
-  std::string text = "summary: " + Plural(totals.ticks, "tick", "ticks") + length + ", " +
-                     Plural(all, "action", "actions") + " started\n";
+  const std::string stopped =
+      totals.stoppedAfter == 0
+          ? ""
+          : " (stopped after tick " + std::to_string(totals.stoppedAfter) + " by --until)";
+  std::string text = "summary" + stopped + ": " + Plural(totals.ticks, "tick", "ticks") + length +
+                     ", " + Plural(all, "action", "actions") + " started\n";
   for (std::size_t row = 0; row < kActionRows; ++row) {
     char line[80];
     std::snprintf(line, sizeof line, "  %4d  %s\n", totals.started[row],

@@ -38,7 +38,8 @@ struct RunTotals {
   int tickMs = 0;
   std::array<int, kActionRows> started{};  // by action row
   int releasesWithoutTarget = 0;
-  int spanMs = -1;  // a replay: the time its ticks took; -1 for a scenario of tickMs ticks
+  int spanMs = -1;       // a replay: the time its ticks took; -1 for a scenario of tickMs ticks
+  int stoppedAfter = 0;  // --until: the tick the run stopped after; 0 when it ran to its end
 };
 
 std::string TickPrefix(int tick);

@@ -29,8 +29,8 @@ constexpr int kReplayDiverged = 3;
 
 const char* const kUsage =
     "usage: scuffler-sandbox [SCENARIO.json] [--svg MAP.svg] [--ini SETTINGS.ini]\n"
-    "                        [--record RECORDING.bin]\n"
-    "       scuffler-sandbox --replay RECORDING.bin [--svg MAP.svg]\n"
+    "                        [--record RECORDING.bin] [--until TICK]\n"
+    "       scuffler-sandbox --replay RECORDING.bin [--svg MAP.svg] [--until TICK]\n"
     "       scuffler-sandbox --version\n"
     "Runs the Scuffler plug-in on a scenario (without one, the built-in quick-start scenario)\n"
     "with the Scuffler.ini of the working directory, and prints every tick that changed\n"
@@ -39,6 +39,7 @@ const char* const kUsage =
     "--record writes the recording the plug-in saves in the game when the save key is released\n"
     "at the last tick, running on a private copy of the settings file with iRecordSeconds = 60\n"
     "set when it leaves recording off.\n"
+    "--until stops after that tick (numbered as the trace numbers them); --svg then maps it.\n"
     "--replay runs the plug-in on a recording the game saved (Scuffler-recording-N.bin), in a\n"
     "private temporary folder, and exits with 3 at the first call that differs from it.\n";
 
@@ -48,6 +49,7 @@ struct Options {
   std::string iniFile;  // empty: the working directory's Scuffler.ini
   std::string replayFile;
   std::string recordFile;
+  int until = 0;  // 0: every tick
 };
 
 namespace fs = std::filesystem;
@@ -114,11 +116,18 @@ int RunReplayOf(const Options& options) {
   if (!ReadFile(source, bytes)) return Fail("cannot read " + source, kScenarioError);
   scuffler::recording::ReadRecording read = scuffler::recording::ParseRecording(std::move(bytes));
   if (!read.recording) return Fail(source + ": not a recording: " + read.error, kScenarioError);
+  if (options.until > 0 && static_cast<std::uint32_t>(options.until) < read.recording->firstTick) {
+    return Fail(source + ": --until " + std::to_string(options.until) +
+                    " is before the recording's first tick, " +
+                    std::to_string(read.recording->firstTick),
+                kScenarioError);
+  }
   const std::string svgFile = options.svgFile.empty() ? "" : fs::absolute(options.svgFile).string();
   sandbox::ReplayResult result;
   {
     const PrivateGameFolder folder(std::nullopt);
-    result = sandbox::RunReplay(*read.recording, std::cout, &scuffler::RunTick);
+    result = sandbox::RunReplay(*read.recording, std::cout, &scuffler::RunTick,
+                                static_cast<std::uint32_t>(options.until));
   }
   std::cout.flush();
   if (!result.matched) {
@@ -173,7 +182,7 @@ int Run(const Options& options) {
   }
   const sandbox::RecordRequest record{{&sandbox::SaveToNamedFile, &recordPath}, options.recordFile};
   const sandbox::SessionResult result = sandbox::RunSession(
-      *parsed.scenario, std::cout, options.recordFile.empty() ? nullptr : &record);
+      *parsed.scenario, std::cout, options.recordFile.empty() ? nullptr : &record, options.until);
   std::cout.flush();
   if (!options.recordFile.empty() && !result.saveOffered) {
     return Fail(
@@ -206,6 +215,17 @@ int main(int argc, char** argv) {
     if (argument == "--version") {
       std::cout << "scuffler-sandbox " SCUFFLER_VERSION "\n";
       return 0;
+    }
+    if (argument == "--until") {
+      // A tick number: digits only, 1 to 9 of them, not 0.
+      const std::string value = i + 1 < argc ? argv[i + 1] : "";
+      if (value.empty() || value.size() > 9 ||
+          value.find_first_not_of("0123456789") != std::string::npos || std::stoi(value) == 0) {
+        return Fail("--until needs a tick number from 1\n" + std::string(kUsage), kUsageError);
+      }
+      options.until = std::stoi(value);
+      ++i;
+      continue;
     }
     if (argument == "--svg" || argument == "--ini" || argument == "--replay" ||
         argument == "--record") {
