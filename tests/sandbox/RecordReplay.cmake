@@ -6,19 +6,24 @@
 #   -DSANDBOX=program -DWORKDIR=scratch -DSCENARIO=file.json
 #   -DEXPECTED_LIVE=file -DEXPECTED_REPLAY=file   optional: the whole of each trace
 #   -DEXPECTED_SVG=file  optional: the replay's map of its last tick
+#   -DPEDS=ON            both runs with --peds, whose lines are compared too
 cmake_minimum_required(VERSION 3.25)
 
 file(REMOVE_RECURSE "${WORKDIR}")
 file(MAKE_DIRECTORY "${WORKDIR}/live" "${WORKDIR}/replay" "${WORKDIR}/tmp")
 set(ENV{TMPDIR} "${WORKDIR}/tmp")
-execute_process(COMMAND "${SANDBOX}" "${SCENARIO}" --record ../made.bin
+set(peds)
+if(PEDS)
+  set(peds --peds)
+endif()
+execute_process(COMMAND "${SANDBOX}" "${SCENARIO}" --record ../made.bin ${peds}
                 WORKING_DIRECTORY "${WORKDIR}/live"
                 OUTPUT_VARIABLE live ERROR_VARIABLE live_err RESULT_VARIABLE live_status)
 set(map)
 if(EXPECTED_SVG)
   set(map --svg ../map.svg)
 endif()
-execute_process(COMMAND "${SANDBOX}" --replay ../made.bin ${map} WORKING_DIRECTORY "${WORKDIR}/replay"
+execute_process(COMMAND "${SANDBOX}" --replay ../made.bin ${map} ${peds} WORKING_DIRECTORY "${WORKDIR}/replay"
                 OUTPUT_VARIABLE replay ERROR_VARIABLE replay_err RESULT_VARIABLE replay_status)
 if(NOT live_status EQUAL 0 OR NOT replay_status EQUAL 0)
   message(FATAL_ERROR "live run with --record exit ${live_status}: ${live_err}\n"
@@ -51,7 +56,7 @@ function(move_lines text first out)
     if(tick LESS first)
       continue()
     endif()
-    if(what MATCHES "^settings: " AND tick GREATER first)
+    if((what MATCHES "^settings: " AND tick GREATER first) OR what MATCHES "^listed ped ")
       list(APPEND kept "${line}")
     elseif(what MATCHES "^(i[A-Za-z0-9]+ \\(|special-ability action)"
            AND NOT what MATCHES "^iSaveRecordingKey")

@@ -165,7 +165,7 @@ bool WritesIni(const Scenario& scenario) {
 }
 
 SessionResult RunSession(const Scenario& scenario, std::ostream& trace, const RecordRequest* record,
-                         int until) {
+                         int until, bool peds) {
   const int last = until > 0 && until < scenario.ticks ? until : scenario.ticks;
   sim::Reset();
   World world;
@@ -214,6 +214,7 @@ SessionResult RunSession(const Scenario& scenario, std::ostream& trace, const Re
       const KeyEvent save{KeyMotion::Tap,
                           static_cast<std::uint32_t>(scuffler::gSettings.iSaveRecordingKey)};
       sim::TapKey(save.key);
+      releasedKeys.push_back(save.key);
       lines.push_back(DescribeKey(save, 0) + " (--record)");
       scuffler::SetRecordingSink({&PassOn, &lastSave});
     }
@@ -234,6 +235,11 @@ SessionResult RunSession(const Scenario& scenario, std::ostream& trace, const Re
       std::replace(lines.begin(), lines.end(), none,
                    DescribeSaveKeyWritten(scuffler::gSettings.iSaveRecordingKey, record->name,
                                           lastSave.kept));
+    }
+    if (peds && !releasedKeys.empty()) {
+      for (const ListedPed& ped : ListedPedsLive(world, scenario.player.handle)) {
+        lines.push_back("listed " + DescribeListedPed(ped));
+      }
     }
     for (const std::uint32_t key : Unique(releasedKeys)) {
       if (const std::optional<std::string> line = UnusedRelease(key)) lines.push_back(*line);

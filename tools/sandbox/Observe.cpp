@@ -70,21 +70,6 @@ std::string LastNativeAsked() {
   return "no native";
 }
 
-// Every listed ped but the player, asked the plug-in's eligibility checks again.
-std::string NoTargetLive(const World& world, std::int32_t player) {
-  std::vector<PassedOver> peds;
-  for (const WorldPed& ped : world.peds) {
-    if (!ped.listed || ped.handle == player) continue;
-    const std::size_t failed = scuffler::FirstFailingEligibilityCheck(ped.handle);
-    peds.push_back(
-        {ped.handle, failed < scuffler::kEligibilityCheckCount
-                         ? scuffler::FindNative(scuffler::kEligibilityChecks[failed].hash)->name
-                         : DescribeAway(DistanceTo(world, player, ped.handle))});
-  }
-  sim::TakeCalls();
-  return DescribeNoTarget(peds);
-}
-
 // Why the plug-in found no one to act on, in the world as the tick left it: its own checks asked
 // again, each naming the native it stopped at. The player's readiness first, as neither ped is
 // taken without it; then the target and the engaged ped, each asked alone.
@@ -100,7 +85,7 @@ std::string WhyNoOneToActOn(const World& world) {
     const std::string stoppedAt = LastNativeAsked();
     return taken ? std::string("fit now") : stoppedAt;
   };
-  std::string reason = tick.targetPed == 0 ? NoTargetLive(world, tick.playerPed)
+  std::string reason = tick.targetPed == 0 ? DescribeNoTarget(ListedPedsLive(world, tick.playerPed))
                                            : "target ped " + std::to_string(tick.targetPed) + ": " +
                                                  askAlone(tick.targetPed, 0);
   reason += tick.engagedPed == 0 ? ", no engaged ped"
@@ -132,6 +117,22 @@ float DistanceTo(const World& world, std::int32_t from, std::int32_t to) {
   const sim::Vec3 b = toPed != nullptr ? toPed->position : sim::Vec3{};
   return std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y) +
                    (a.z - b.z) * (a.z - b.z));
+}
+
+std::vector<ListedPed> ListedPedsLive(const World& world, std::int32_t player) {
+  std::vector<ListedPed> peds;
+  for (const WorldPed& ped : world.peds) {
+    if (!ped.listed || ped.handle == player) continue;
+    const std::size_t failed = scuffler::FirstFailingEligibilityCheck(ped.handle);
+    if (failed < scuffler::kEligibilityCheckCount) {
+      peds.push_back(
+          {ped.handle, scuffler::FindNative(scuffler::kEligibilityChecks[failed].hash)->name, {}});
+    } else {
+      peds.push_back({ped.handle, kEligible, DistanceTo(world, player, ped.handle)});
+    }
+  }
+  sim::TakeCalls();
+  return peds;
 }
 
 std::string AskWhyNoOne(void* world) { return WhyNoOneToActOn(*static_cast<const World*>(world)); }

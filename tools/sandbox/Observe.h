@@ -34,6 +34,10 @@ bool SlotCleared(std::uint32_t code);
 // The distance between two peds of `world`; one it does not know stands at the origin.
 float DistanceTo(const World& world, std::int32_t from, std::int32_t to);
 
+// Every ped `world` lists but `player`, asked the plug-in's eligibility checks again (the live
+// run's --peds and its no-target reason).
+std::vector<ListedPed> ListedPedsLive(const World& world, std::int32_t player);
+
 // Why the plug-in found no one to act on at a release of this tick, in the trace's words.
 using WhyNoOne = std::string (*)(void* context);
 

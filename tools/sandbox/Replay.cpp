@@ -235,22 +235,24 @@ std::string FirstFailed(const std::vector<AnsweredCall>& calls,
   return "";
 }
 
-// Every ped of the tick's ped list but the player: the check its recorded answers failed, or its
-// distance from the positions they gave.
-std::string NoTargetFromAnswers(const Replay& replay, std::int32_t player) {
-  std::vector<PassedOver> peds;
+// Every ped of the tick's ped list but the player, read through the plug-in's eligibility table
+// from the tick's answers; its distance from the position the search asked, if it did.
+std::vector<ListedPed> ListedPedsFromAnswers(const Replay& replay, std::int32_t player) {
+  std::vector<ListedPed> peds;
   for (const std::int32_t handle : replay.listed) {
     if (handle == player) continue;
     bool unasked = false;
     std::string failed =
         FirstFailed(replay.answered, scuffler::kEligibilityChecks, handle, unasked);
-    if (failed.empty()) {
-      failed = unasked ? "no check failed, some were not asked"
-                       : DescribeAway(DistanceTo(replay.world, player, handle));
+    std::optional<float> distance;
+    if (std::find(replay.seenThisTick.begin(), replay.seenThisTick.end(), handle) !=
+        replay.seenThisTick.end()) {
+      distance = DistanceTo(replay.world, player, handle);
     }
-    peds.push_back({handle, failed});
+    if (failed.empty()) failed = unasked ? kNotAsked : kEligible;
+    peds.push_back({handle, failed, distance});
   }
-  return DescribeNoTarget(peds);
+  return peds;
 }
 
 // The replay's reason why no one was acted on, in the live run's words, from the answers the
@@ -278,9 +280,10 @@ std::string WhyFromAnswers(void* context) {
     }
     return failed.empty() ? std::string("fit now") : failed;
   };
-  std::string reason = state.targetPed == 0 ? NoTargetFromAnswers(replay, state.playerPed)
-                                            : "target ped " + std::to_string(state.targetPed) +
-                                                  ": " + ped(state.targetPed, true);
+  std::string reason =
+      state.targetPed == 0
+          ? DescribeNoTarget(ListedPedsFromAnswers(replay, state.playerPed))
+          : "target ped " + std::to_string(state.targetPed) + ": " + ped(state.targetPed, true);
   reason += state.engagedPed == 0 ? ", no engaged ped"
                                   : ", engaged ped " + std::to_string(state.engagedPed) + ": " +
                                         ped(state.engagedPed, false);
@@ -318,7 +321,7 @@ void PlaceSettingsFile(const rec::RecordedEvent& file, std::string& current, Rep
 }  // namespace
 
 ReplayResult RunReplay(const rec::Recording& recording, std::ostream& trace, TickFunction tick,
-                       std::uint32_t until) {
+                       std::uint32_t until, bool peds) {
   sim::Reset();
   // As in the game, but a save writes no file.
   scuffler::SetRecordingSink(scuffler::kDiscardingSink);
@@ -403,6 +406,12 @@ ReplayResult RunReplay(const rec::Recording& recording, std::ostream& trace, Tic
            Observe(index == 0 ? nullptr : &settingsBefore, stateBefore, slotsBefore, replay.world,
                    result.totals, &WhyFromAnswers, &replay)) {
         trace << TickPrefix(static_cast<int>(replay.tickNumber)) << line << '\n';
+      }
+      if (peds && !released.empty()) {
+        for (const ListedPed& ped : ListedPedsFromAnswers(replay, scuffler::gTickState.playerPed)) {
+          trace << TickPrefix(static_cast<int>(replay.tickNumber)) << "listed "
+                << DescribeListedPed(ped) << '\n';
+        }
       }
     }
   } catch (const Divergence& divergence) {

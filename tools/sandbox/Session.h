@@ -36,9 +36,10 @@ struct SessionResult {
 // directory's, which the caller makes a private copy. Throws std::runtime_error when Scuffler.ini
 // cannot be written or deleted.
 // With `until` above 0 and below the scenario's ticks, the run stops after tick `until`, which is
-// then its last (the one --record saves at and the map draws).
+// then its last (the one --record saves at and the map draws). With `peds`, each tick with a key
+// release lists every ped the game listed (--peds).
 SessionResult RunSession(const Scenario& scenario, std::ostream& trace,
-                         const RecordRequest* record = nullptr, int until = 0);
+                         const RecordRequest* record = nullptr, int until = 0, bool peds = false);
 
 // Whether the scenario writes or deletes Scuffler.ini. The session then removes the file it
 // leaves behind, so a file that was there before must not be touched at all.

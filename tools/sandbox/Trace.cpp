@@ -169,12 +169,20 @@ std::string DescribeAway(float distance) {
   return away;
 }
 
-std::string DescribeNoTarget(const std::vector<PassedOver>& peds) {
+std::string DescribeListedPed(const ListedPed& ped) {
+  return "ped " + std::to_string(ped.handle) + ": " + ped.check +
+         (ped.distance ? ", " + DescribeAway(*ped.distance) : "");
+}
+
+std::string DescribeNoTarget(const std::vector<ListedPed>& peds) {
   constexpr std::size_t kNamed = 5;
   if (peds.empty()) return "no target [nobody listed]";
   std::string text = "no target [";
   for (std::size_t i = 0; i < std::min(peds.size(), kNamed); ++i) {
-    text += (i == 0 ? "" : ", ") + ("ped " + std::to_string(peds[i].handle) + ": " + peds[i].why);
+    const ListedPed& ped = peds[i];
+    const std::string why =
+        ped.check == kEligible && ped.distance ? DescribeAway(*ped.distance) : ped.check;
+    text += (i == 0 ? "" : ", ") + ("ped " + std::to_string(ped.handle) + ": " + why);
   }
   if (peds.size() > kNamed) text += " and " + std::to_string(peds.size() - kNamed) + " more";
   return text + "]";

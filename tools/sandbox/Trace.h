@@ -68,15 +68,24 @@ std::string DescribeTrigger(const TriggerOutcome& outcome);
 // release was `ageMs` old when the tick ran.
 std::string DescribeUnusedRelease(std::int32_t key, bool bound, std::uint32_t ageMs);
 
-// A listed ped the search passed over: the check it failed (its native's name), or, when it
-// passed them all, its distance ("12.00 away").
-struct PassedOver {
+// A ped the game listed, as the plug-in's checks left it: the first check it failed (its
+// native's name), "eligible", or "not asked" (a replay whose recording holds no answer that
+// tells), and its distance when its position was asked (only an eligible ped's is).
+struct ListedPed {
   std::int32_t handle;
-  std::string why;
+  std::string check;
+  std::optional<float> distance;
 };
-// Why there was no target: "no target [ped 10: IS_PED_RAGDOLL, ped 11: 12.00 away]", or
-// "no target [nobody listed]"; the first 5 peds named, then how many more.
-std::string DescribeNoTarget(const std::vector<PassedOver>& peds);
+constexpr const char* kEligible = "eligible";
+constexpr const char* kNotAsked = "not asked";
+
+// --peds: "ped 10: IS_PED_RAGDOLL", "ped 11: eligible, 30.00 away", "ped 12: not asked".
+std::string DescribeListedPed(const ListedPed& ped);
+
+// Why there was no target: "no target [ped 10: IS_PED_RAGDOLL, ped 11: 12.00 away]" (an eligible
+// ped by its distance), or "no target [nobody listed]"; the first 5 peds named, then how many
+// more.
+std::string DescribeNoTarget(const std::vector<ListedPed>& peds);
 // A distance as the trace writes one: "12.00 away".
 std::string DescribeAway(float distance);
 

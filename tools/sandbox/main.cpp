@@ -29,8 +29,8 @@ constexpr int kReplayDiverged = 3;
 
 const char* const kUsage =
     "usage: scuffler-sandbox [SCENARIO.json] [--svg MAP.svg] [--ini SETTINGS.ini]\n"
-    "                        [--record RECORDING.bin] [--until TICK]\n"
-    "       scuffler-sandbox --replay RECORDING.bin [--svg MAP.svg] [--until TICK]\n"
+    "                        [--record RECORDING.bin] [--until TICK] [--peds]\n"
+    "       scuffler-sandbox --replay RECORDING.bin [--svg MAP.svg] [--until TICK] [--peds]\n"
     "       scuffler-sandbox --version\n"
     "Runs the Scuffler plug-in on a scenario (without one, the built-in quick-start scenario)\n"
     "with the Scuffler.ini of the working directory, and prints every tick that changed\n"
@@ -40,6 +40,8 @@ const char* const kUsage =
     "at the last tick, running on a private copy of the settings file with iRecordSeconds = 60\n"
     "set when it leaves recording off.\n"
     "--until stops after that tick (numbered as the trace numbers them); --svg then maps it.\n"
+    "--peds lists, at each tick with a key release, every ped the game listed and the first\n"
+    "check it failed, or \"eligible\" and its distance, or \"not asked\".\n"
     "--replay runs the plug-in on a recording the game saved (Scuffler-recording-N.bin), in a\n"
     "private temporary folder, and exits with 3 at the first call that differs from it.\n";
 
@@ -50,6 +52,7 @@ struct Options {
   std::string replayFile;
   std::string recordFile;
   int until = 0;  // 0: every tick
+  bool peds = false;
 };
 
 namespace fs = std::filesystem;
@@ -127,7 +130,7 @@ int RunReplayOf(const Options& options) {
   {
     const PrivateGameFolder folder(std::nullopt);
     result = sandbox::RunReplay(*read.recording, std::cout, &scuffler::RunTick,
-                                static_cast<std::uint32_t>(options.until));
+                                static_cast<std::uint32_t>(options.until), options.peds);
   }
   std::cout.flush();
   if (!result.matched) {
@@ -182,7 +185,8 @@ int Run(const Options& options) {
   }
   const sandbox::RecordRequest record{{&sandbox::SaveToNamedFile, &recordPath}, options.recordFile};
   const sandbox::SessionResult result = sandbox::RunSession(
-      *parsed.scenario, std::cout, options.recordFile.empty() ? nullptr : &record, options.until);
+      *parsed.scenario, std::cout, options.recordFile.empty() ? nullptr : &record, options.until,
+      options.peds);
   std::cout.flush();
   if (!options.recordFile.empty() && !result.saveOffered) {
     return Fail(
@@ -215,6 +219,10 @@ int main(int argc, char** argv) {
     if (argument == "--version") {
       std::cout << "scuffler-sandbox " SCUFFLER_VERSION "\n";
       return 0;
+    }
+    if (argument == "--peds") {
+      options.peds = true;
+      continue;
     }
     if (argument == "--until") {
       // A tick number: digits only, 1 to 9 of them, not 0.
