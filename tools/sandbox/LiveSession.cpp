@@ -149,8 +149,11 @@ MapView LastTick(int tick, const World& world, std::int32_t playerHandle) {
       continue;
     }
     // Asked of the plug-in itself, in the world of the last tick.
+    const std::size_t failed = scuffler::FirstFailingEligibilityCheck(ped.handle);
+    const bool eligible = failed == scuffler::kEligibilityCheckCount;
     view.peds.push_back(
-        {ped.handle, ped.position, ped.listed, scuffler::IsEligibleTarget(ped.handle)});
+        {ped.handle, ped.position, ped.listed, eligible,
+         eligible ? "" : scuffler::FindNative(scuffler::kEligibilityChecks[failed].hash)->name});
   }
   sim::TakeCalls();
   return view;

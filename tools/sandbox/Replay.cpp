@@ -440,7 +440,14 @@ ReplayResult RunReplay(const rec::Recording& recording, std::ostream& trace, Tic
       continue;
     }
     if (!ped.placed) continue;
-    view.peds.push_back({ped.handle, ped.position, ped.listed, searched.count(ped.handle) != 0});
+    const bool eligible = searched.count(ped.handle) != 0;
+    // A hollow ped's check, from the last tick's answers: "not asked" when they hold none.
+    bool unasked = false;
+    std::string failed =
+        eligible ? ""
+                 : FirstFailed(replay.answered, scuffler::kEligibilityChecks, ped.handle, unasked);
+    if (!eligible && failed.empty()) failed = kNotAsked;
+    view.peds.push_back({ped.handle, ped.position, ped.listed, eligible, failed});
   }
   if (result.matched) trace << Summary(result.totals);
   return result;
