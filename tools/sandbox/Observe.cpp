@@ -73,11 +73,13 @@ std::string LastNativeAsked() {
 // Why the plug-in found no one to act on, in the world as the tick left it: its own checks asked
 // again, each naming the native it stopped at. The player's readiness first, as neither ped is
 // taken without it; then the target and the engaged ped, each asked alone.
-std::string WhyNoOneToActOn(const World& world) {
+std::string WhyNoOneToActOn(const World& world, bool targetOnly) {
   scuffler::TickState& state = scuffler::gTickState;
   const scuffler::TickState tick = state;
   sim::TakeCalls();
-  if (!scuffler::IsPlayerReady()) return "the player is not ready: " + LastNativeAsked();
+  if (!targetOnly && !scuffler::IsPlayerReady()) {
+    return "the player is not ready: " + LastNativeAsked();
+  }
   const auto askAlone = [&state](std::int32_t target, std::int32_t engaged) {
     state.targetPed = target;
     state.engagedPed = engaged;
@@ -88,6 +90,10 @@ std::string WhyNoOneToActOn(const World& world) {
   std::string reason = tick.targetPed == 0 ? DescribeNoTarget(ListedPedsLive(world, tick.playerPed))
                                            : "target ped " + std::to_string(tick.targetPed) + ": " +
                                                  askAlone(tick.targetPed, 0);
+  if (targetOnly) {
+    state = tick;
+    return reason;
+  }
   reason += tick.engagedPed == 0 ? ", no engaged ped"
                                  : ", engaged ped " + std::to_string(tick.engagedPed) + ": " +
                                        askAlone(0, tick.engagedPed);
@@ -135,7 +141,9 @@ std::vector<ListedPed> ListedPedsLive(const World& world, std::int32_t player) {
   return peds;
 }
 
-std::string AskWhyNoOne(void* world) { return WhyNoOneToActOn(*static_cast<const World*>(world)); }
+std::string AskWhyNoOne(void* world, bool targetOnly) {
+  return WhyNoOneToActOn(*static_cast<const World*>(world), targetOnly);
+}
 
 KeySlotsBefore PendingReleases() {
   KeySlotsBefore slots;
@@ -180,12 +188,13 @@ std::vector<std::string> Observe(const scuffler::Settings* settingsBefore,
     if (action != nullptr && next < actions.size() &&
         sim::ActionName(actions[next].actionHash) == action) {
       outcome.target = actions[next].target;
-      outcome.role = outcome.target == state.targetPed    ? "the target"
-                     : outcome.target == state.engagedPed ? "the engaged ped"
-                                                          : "neither target nor engaged";
+      outcome.role = outcome.target == state.targetPed ? "the target"
+                     : outcome.target == state.engagedPed
+                         ? "the engaged ped (" + why(whyContext, true) + ")"
+                         : "neither target nor engaged";
       ++next;
     } else if (action != nullptr) {
-      outcome.reason = why(whyContext);
+      outcome.reason = why(whyContext, false);
       if (outcome.row != scuffler::kRandomTrigger) ++totals.releasesWithoutTarget;
     }
     lines.push_back(DescribeTrigger(outcome));

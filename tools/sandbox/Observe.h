@@ -38,12 +38,13 @@ float DistanceTo(const World& world, std::int32_t from, std::int32_t to);
 // run's --peds and its no-target reason).
 std::vector<ListedPed> ListedPedsLive(const World& world, std::int32_t player);
 
-// Why the plug-in found no one to act on at a release of this tick, in the trace's words.
-using WhyNoOne = std::string (*)(void* context);
+// Why the plug-in found no one to act on at a release of this tick, in the trace's words; with
+// `targetOnly`, only why the target was passed over (an action that went to the engaged ped).
+using WhyNoOne = std::string (*)(void* context, bool targetOnly);
 
 // The live run's: the plug-in's own checks asked again in `world` (a const World*) as the tick
 // left it.
-std::string AskWhyNoOne(void* world);
+std::string AskWhyNoOne(void* world, bool targetOnly);
 
 // `settingsBefore` is null on the first tick, which shows every setting. `why` says why a release
 // found no one (a replay answers only the calls the recording holds, so it reads the answers

@@ -257,13 +257,13 @@ std::vector<ListedPed> ListedPedsFromAnswers(const Replay& replay, std::int32_t 
 
 // The replay's reason why no one was acted on, in the live run's words, from the answers the
 // recording gave this tick rather than from asking again.
-std::string WhyFromAnswers(void* context) {
+std::string WhyFromAnswers(void* context, bool targetOnly) {
   const Replay& replay = *static_cast<const Replay*>(context);
   const scuffler::TickState& state = scuffler::gTickState;
   bool playerUnasked = false;
   const std::string player =
       FirstFailed(replay.answered, scuffler::kReadinessChecks, state.playerPed, playerUnasked);
-  if (!player.empty()) return "the player is not ready: " + player;
+  if (!targetOnly && !player.empty()) return "the player is not ready: " + player;
   const auto ped = [&replay](std::int32_t handle, bool pair) {
     bool unasked = false;
     std::string failed =
@@ -284,6 +284,7 @@ std::string WhyFromAnswers(void* context) {
       state.targetPed == 0
           ? DescribeNoTarget(ListedPedsFromAnswers(replay, state.playerPed))
           : "target ped " + std::to_string(state.targetPed) + ": " + ped(state.targetPed, true);
+  if (targetOnly) return reason;
   reason += state.engagedPed == 0 ? ", no engaged ped"
                                   : ", engaged ped " + std::to_string(state.engagedPed) + ": " +
                                         ped(state.engagedPed, false);

@@ -26,7 +26,7 @@ struct TriggerOutcome {
   std::int32_t key = 0;     // key triggers: the key code whose release was used up
   std::int32_t pick = 0;    // the random trigger: the game's random answer
   std::int32_t target = 0;  // the ped acted on; 0 when nothing started
-  const char* role = "";    // what `target` was to the plug-in: "the target", "the engaged ped"
+  std::string role;         // what `target` was to the plug-in: "the target", "the engaged ped"
   std::string reason;       // when nothing started: why no one could be acted on
 };
 
