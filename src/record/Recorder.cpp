@@ -199,8 +199,9 @@ void StartRecording() {
 
 // Hands the kept ticks to the sink as one recording: header, base, the ring's run (which may wrap
 // once) and the checksum.
+constexpr char kVersion[] = SCUFFLER_VERSION;
+
 bool SaveKept() {
-  static constexpr char kVersion[] = SCUFFLER_VERSION;
   constexpr std::size_t version = sizeof kVersion - 1;
   static_assert(version < 64, "the version fits its length byte and the header");
   unsigned char header[8 + 2 + 1 + 64 + 4 * 4 + 1 + 4];
@@ -413,6 +414,8 @@ void StopRecording() {
   gOn = false;
   gAppliedSeconds = 0;
 }
+
+const char* PluginVersion() { return kVersion; }
 
 std::uint32_t RecordedTickCount() { return gKept.ticks; }
 

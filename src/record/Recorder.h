@@ -55,6 +55,9 @@ void EndRecordedTick();
 // Drops everything kept and gives the block back; the next ApplyRecordSettings starts afresh.
 void StopRecording();
 
+// The plug-in's version, as the recordings it saves name it.
+const char* PluginVersion();
+
 // Ticks kept now (complete ones), for tests.
 std::uint32_t RecordedTickCount();
 

@@ -109,5 +109,37 @@ TEST_F(PedChecksTest, PedCheck11PassesHandleElevenAndOne) {
   EXPECT_EQ(TakeNativeCalls(), (NativeSequence{{hash::kGetPedConfigFlag, {kPed, 11, 1}}}));
 }
 
+// The tables the sandbox reads are the checks the plug-in makes: failing each row's native, by
+// the row's own notion of a failing answer, stops the chain at that row and nowhere else.
+TEST_F(PedChecksTest, EachTableRowIsTheCheckThatStopsTheChainWhenItsAnswerFails) {
+  const auto fail = [](const PedCheck& check, std::int32_t ped) {
+    const std::int32_t failing = check.failsWhenSet ? 4096 : 0;
+    EXPECT_TRUE(Fails(check, failing));
+    EXPECT_FALSE(Fails(check, check.failsWhenSet ? 0 : 4096));
+    if (check.arguments == CheckArguments::None) {
+      sim::SetAnswer(check.hash, failing);
+    } else {
+      sim::SetPedAnswer(ped, check.hash, failing);
+    }
+  };
+  for (std::size_t row = 0; row < kEligibilityCheckCount; ++row) {
+    sim::Reset();
+    sim::AddPed(kPed, {1, 0, 0});
+    fail(kEligibilityChecks[row], kPed);
+    EXPECT_EQ(FirstFailingEligibilityCheck(kPed), row);
+    EXPECT_EQ(TakeNativeCalls(), EligibilityCalls(kPed, static_cast<int>(row))) << row;
+  }
+  for (std::size_t row = 0; row < kReadinessCheckCount; ++row) {
+    sim::Reset();
+    sim::SetPlayer(kPlayer, {});
+    fail(kReadinessChecks[row], kPlayer);
+    EXPECT_EQ(FirstFailingReadinessCheck(), row);
+    EXPECT_EQ(TakeNativeCalls(), ReadinessCalls(kPlayer, static_cast<int>(row))) << row;
+  }
+  sim::Reset();
+  sim::AddPed(kPed, {1, 0, 0});
+  EXPECT_EQ(FirstFailingEligibilityCheck(kPed), kEligibilityCheckCount);
+}
+
 }  // namespace
 }  // namespace scuffler::testing

@@ -110,6 +110,34 @@ TEST_F(Replay, RunsTheRecordedTicksAgainAndStartsTheSameMovesByName) {
   EXPECT_FALSE(std::filesystem::exists("Scuffler-recording-2.bin"));
 }
 
+// The first line names both versions; a second says they differ only when they do, and the
+// replay matches either way.
+TEST_F(Replay, NamesTheVersionThatRecordedAndTheOneReplayingAndWarnsWhenTheyDiffer) {
+  const rec::Recording recorded = RecordASession();
+  const std::string here = scuffler::PluginVersion();
+  ASSERT_EQ(recorded.pluginVersion, here);
+  const std::string warning = "the versions differ: a difference in behaviour may come from that";
+  struct Case {
+    std::string recordedBy;
+    bool warned;
+  };
+  for (const Case& c : {Case{here, false}, Case{"1.3.0", true}, Case{here + ".1", true}}) {
+    rec::Recording recording = recorded;
+    recording.pluginVersion = c.recordedBy;
+    std::ostringstream trace;
+    const ReplayResult result = RunReplay(recording, trace, &scuffler::RunTick);
+    EXPECT_TRUE(result.matched) << result.divergence;
+    std::istringstream lines(trace.str());
+    std::string first;
+    std::string second;
+    std::getline(lines, first);
+    std::getline(lines, second);
+    EXPECT_THAT(first, ::testing::HasSubstr("made by Scuffler " + c.recordedBy +
+                                            ", replayed by Scuffler " + here + ";"));
+    EXPECT_EQ(second == warning, c.warned) << c.recordedBy << ": " << second;
+  }
+}
+
 int gTicksOfTheDouble = 0;
 
 // RunTick, but from its fourth tick on the chest key starts the leg kick.

@@ -11,6 +11,8 @@
 #   -DINI=file           given as --ini ../NAME; it must stay as it was, and nothing may be left
 #                        in the temporary folder the run used
 #   -DREPLAY=file        given as --replay ../NAME; nothing may be left in the temporary folder
+#   -DRECORD=name        given as --record NAME (../NAME keeps the run directory clean)
+#   -DUNTIL=n            given as --until N
 #   -DARGS=list          more arguments, after the others
 cmake_minimum_required(VERSION 3.25)
 
@@ -40,7 +42,13 @@ if(REPLAY)
   file(COPY_FILE "${REPLAY}" "${WORKDIR}/${name}")
   list(APPEND args --replay "../${name}")
 endif()
-if(INI OR REPLAY)
+if(RECORD)
+  list(APPEND args --record "${RECORD}")
+endif()
+if(UNTIL)
+  list(APPEND args --until "${UNTIL}")
+endif()
+if(INI OR REPLAY OR RECORD)
   set(ENV{TMPDIR} "${WORKDIR}/tmp")
   file(MAKE_DIRECTORY "${WORKDIR}/tmp")
 endif()
@@ -86,7 +94,7 @@ if(INI)
   file(READ "${WORKDIR}/${name}" ini)
   expect_same(ini "${ini}" "${INI}")
 endif()
-if(INI OR REPLAY)
+if(INI OR REPLAY OR RECORD)
   file(GLOB left RELATIVE "${WORKDIR}/tmp" "${WORKDIR}/tmp/*")
   if(left)
     string(APPEND failures "left behind in the temporary folder: ${left}\n")

@@ -15,10 +15,10 @@ MapView View() {
   view.player = 1;
   view.playerPosition = {100, 100, 0};
   view.maxDistance = 10;
-  view.peds = {{20, {110, 100, 0}, true, true},
-               {25, {100, 97, 4}, true, false},
-               {41, {100, 88, 0}, false, true},
-               {40, {160, 100, 0}, true, true}};
+  view.peds = {{20, {110, 100, 0}, true, true, ""},
+               {25, {100, 97, 4}, true, false, "IS_PED_RAGDOLL"},
+               {41, {100, 88, 0}, false, true, ""},
+               {40, {160, 100, 0}, true, true, ""}};
   view.target = 20;
   view.engaged = 41;
   return view;
@@ -26,6 +26,12 @@ MapView View() {
 
 bool Has(const std::string& svg, const std::string& part) {
   return svg.find(part) != std::string::npos;
+}
+
+TEST(SvgMapTest, AHollowPedIsLabelledWithTheCheckItFailed) {
+  const std::string svg = DrawMap(View());
+  EXPECT_TRUE(Has(svg, ">ped 25, 5.00 away, IS_PED_RAGDOLL</text>")) << svg;
+  EXPECT_TRUE(Has(svg, ">ped 20, 10.00 away</text>")) << svg;
 }
 
 TEST(SvgMapTest, IsOneSvgDocument) {
@@ -66,7 +72,7 @@ TEST(SvgMapTest, PedsWhereTheyStandWithTheirRoles) {
   EXPECT_TRUE(Has(svg,
                   "<circle cx=\"410.0\" cy=\"398.0\" r=\"6.0\" fill=\"white\" stroke=\"#8a8a8a\" "
                   "stroke-width=\"2\"/>"));
-  EXPECT_TRUE(Has(svg, ">ped 25, 5.00 away</text>"));
+  EXPECT_TRUE(Has(svg, ">ped 25, 5.00 away, IS_PED_RAGDOLL</text>"));
   // Ped 41, unlisted: dashed; engaged: a square.
   EXPECT_TRUE(Has(svg,
                   "<circle cx=\"410.0\" cy=\"572.0\" r=\"6.0\" fill=\"white\" "

@@ -70,6 +70,33 @@ TEST(TraceTest, SettingsShowOnlyWhatChanged) {
   EXPECT_EQ(DescribeSettings(before, after), "settings: iControllerRandomKick off -> on");
 }
 
+TEST(TraceTest, NoTargetNamesEachListedPedsCheckOrDistanceTheFirstFive) {
+  const struct {
+    std::vector<ListedPed> peds;
+    const char* text;
+  } cases[] = {
+      {{}, "no target [nobody listed]"},
+      {{{10, "IS_PED_RAGDOLL", {}}}, "no target [ped 10: IS_PED_RAGDOLL]"},
+      {{{10, "IS_PED_RAGDOLL", {}}, {11, kEligible, 30.0f}, {12, kNotAsked, {}}},
+       "no target [ped 10: IS_PED_RAGDOLL, ped 11: 30.00 away, ped 12: not asked]"},
+      {{{1, "a", {}}, {2, "b", {}}, {3, "c", {}}, {4, "d", {}}, {5, "e", {}}},
+       "no target [ped 1: a, ped 2: b, ped 3: c, ped 4: d, ped 5: e]"},
+      {{{1, "a", {}},
+        {2, "b", {}},
+        {3, "c", {}},
+        {4, "d", {}},
+        {5, "e", {}},
+        {6, "f", {}},
+        {7, "g", {}}},
+       "no target [ped 1: a, ped 2: b, ped 3: c, ped 4: d, ped 5: e and 2 more]"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DescribeNoTarget(c.peds), c.text);
+  EXPECT_EQ(DescribeAway(4.999f), "5.00 away");
+  EXPECT_EQ(DescribeListedPed({10, "IS_PED_RAGDOLL", {}}), "ped 10: IS_PED_RAGDOLL");
+  EXPECT_EQ(DescribeListedPed({11, kEligible, 30.0f}), "ped 11: eligible, 30.00 away");
+  EXPECT_EQ(DescribeListedPed({12, kNotAsked, {}}), "ped 12: not asked");
+}
+
 TEST(TraceTest, EngagedAndTarget) {
   EXPECT_EQ(DescribeEngaged(13, 13), std::nullopt);
   EXPECT_EQ(DescribeEngaged(0, 13), "engaged ped 13");

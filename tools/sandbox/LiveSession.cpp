@@ -6,12 +6,14 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "Observe.h"
+#include "RecordRun.h"
 #include "World.h"
 #include "input/KeyStateTable.h"
 #include "melee/PedChecks.h"
@@ -103,6 +105,37 @@ std::optional<std::string> UnusedRelease(std::uint32_t key) {
                                sim::Time() - slot.stampTime.load());
 }
 
+std::optional<std::string> ReadIni() {
+  std::ifstream file(kIniFile, std::ios::binary);
+  if (!file) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// --record, before a tick whose settings file is new (the first, or one the scenario wrote): sets
+// iRecordSeconds as a player would before recording when the file leaves recording off. A file
+// deleted since changes nothing, as the plug-in keeps its Settings then.
+std::optional<std::string> TurnRecordingOn(int tick) {
+  const std::optional<std::string> text = ReadIni();
+  if ((tick != 1 && !text) || TurnsRecordingOn(text)) return std::nullopt;
+  WriteIni(IniChange{WithRecordingOn(text)});
+  return "Scuffler.ini leaves recording off: --record sets iRecordSeconds = " +
+         std::to_string(kRecordSecondsAdded) + " in the run's copy, as a player would";
+}
+
+// The session's own sink while --record saves at the last tick: passes the save on and notes it.
+struct LastSave {
+  const RecordRequest* request = nullptr;
+  bool offered = false;
+  bool kept = false;
+};
+
+bool PassOn(const scuffler::ByteRun* runs, std::size_t count, void* context) {
+  LastSave& save = *static_cast<LastSave*>(context);
+  save.offered = true;
+  save.kept = save.request->sink.save(runs, count, save.request->sink.context);
+  return save.kept;
+}
+
 MapView LastTick(int tick, const World& world, std::int32_t playerHandle) {
   MapView view;
   view.tick = tick;
@@ -116,8 +149,11 @@ MapView LastTick(int tick, const World& world, std::int32_t playerHandle) {
       continue;
     }
     // Asked of the plug-in itself, in the world of the last tick.
+    const std::size_t failed = scuffler::FirstFailingEligibilityCheck(ped.handle);
+    const bool eligible = failed == scuffler::kEligibilityCheckCount;
     view.peds.push_back(
-        {ped.handle, ped.position, ped.listed, scuffler::IsEligibleTarget(ped.handle)});
+        {ped.handle, ped.position, ped.listed, eligible,
+         eligible ? "" : scuffler::FindNative(scuffler::kEligibilityChecks[failed].hash)->name});
   }
   sim::TakeCalls();
   return view;
@@ -131,7 +167,9 @@ bool WritesIni(const Scenario& scenario) {
   });
 }
 
-SessionResult RunSession(const Scenario& scenario, std::ostream& trace) {
+SessionResult RunSession(const Scenario& scenario, std::ostream& trace, const RecordRequest* record,
+                         int until, bool peds) {
+  const int last = until > 0 && until < scenario.ticks ? until : scenario.ticks;
   sim::Reset();
   World world;
   sim::SetPlayer(scenario.player.handle, scenario.player.position);
@@ -139,10 +177,12 @@ SessionResult RunSession(const Scenario& scenario, std::ostream& trace) {
   for (const PedSpec& ped : scenario.peds) PlacePed(world, ped);
 
   trace << Header(scenario);
-  // As in the game, but a save writes no file.
+  // As in the game, but a save writes no file (with --record, but the last tick's).
   scuffler::SetRecordingSink(scuffler::kDiscardingSink);
+  LastSave lastSave{record};
   SessionResult result;
-  result.totals.ticks = scenario.ticks;
+  result.totals.ticks = last;
+  if (last < scenario.ticks) result.totals.stoppedAfter = last;
   result.totals.tickMs = scenario.tickMs;
   DllMain(kModule, 1, nullptr);
 
@@ -153,19 +193,34 @@ SessionResult RunSession(const Scenario& scenario, std::ostream& trace) {
                                       static_cast<std::uint64_t>(ms));
   };
   auto event = scenario.events.begin();
-  for (int tick = 1; tick <= scenario.ticks; ++tick) {
+  for (int tick = 1; tick <= last; ++tick) {
     std::vector<std::string> lines;
     std::vector<std::uint32_t> releasedKeys;
+    bool iniWritten = false;
     for (; event != scenario.events.end() && event->tick == tick; ++event) {
       if (const auto* key = std::get_if<KeyEvent>(&event->change);
           key != nullptr && key->motion != KeyMotion::Press) {
         releasedKeys.push_back(key->key);
       }
+      iniWritten = iniWritten || std::holds_alternative<IniChange>(event->change);
       sim::SetTime(clock(tick - 1, event->ms));
       const std::string line = Apply(*event, world);
       if (!line.empty()) lines.push_back(line);
     }
     sim::SetTime(clock(tick, 0));
+    if (record != nullptr && (tick == 1 || iniWritten)) {
+      if (const std::optional<std::string> line = TurnRecordingOn(tick)) lines.push_back(*line);
+    }
+    if (record != nullptr && tick == last) {
+      // The game's way to save: the save key let go, here just before the last tick. The key is
+      // the one the settings held after the tick before.
+      const KeyEvent save{KeyMotion::Tap,
+                          static_cast<std::uint32_t>(scuffler::gSettings.iSaveRecordingKey)};
+      sim::TapKey(save.key);
+      releasedKeys.push_back(save.key);
+      lines.push_back(DescribeKey(save, 0) + " (--record)");
+      scuffler::SetRecordingSink({&PassOn, &lastSave});
+    }
 
     const scuffler::Settings settingsBefore = scuffler::gSettings;
     const scuffler::TickState stateBefore = scuffler::gTickState;
@@ -174,8 +229,20 @@ SessionResult RunSession(const Scenario& scenario, std::ostream& trace) {
     sim::TakeActions();
     if (!sim::RunScriptTicks(1)) throw std::runtime_error("the plug-in's script stopped running");
     for (std::string& line : Observe(tick == 1 ? nullptr : &settingsBefore, stateBefore,
-                                     slotsBefore, world, result.totals, true)) {
+                                     slotsBefore, world, result.totals, &AskWhyNoOne, &world)) {
       lines.push_back(std::move(line));
+    }
+    if (lastSave.offered) {
+      // The save the game would write, written: said in place of the line that says none is.
+      const std::string none = DescribeSaveKey(scuffler::gSettings.iSaveRecordingKey);
+      std::replace(lines.begin(), lines.end(), none,
+                   DescribeSaveKeyWritten(scuffler::gSettings.iSaveRecordingKey, record->name,
+                                          lastSave.kept));
+    }
+    if (peds && !releasedKeys.empty()) {
+      for (const ListedPed& ped : ListedPedsLive(world, scenario.player.handle)) {
+        lines.push_back("listed " + DescribeListedPed(ped));
+      }
     }
     for (const std::uint32_t key : Unique(releasedKeys)) {
       if (const std::optional<std::string> line = UnusedRelease(key)) lines.push_back(*line);
@@ -183,7 +250,9 @@ SessionResult RunSession(const Scenario& scenario, std::ostream& trace) {
     for (const std::string& line : lines) trace << TickPrefix(tick) << line << '\n';
   }
 
-  result.lastTick = LastTick(scenario.ticks, world, scenario.player.handle);
+  result.saveOffered = lastSave.offered;
+  result.saveKept = lastSave.kept;
+  result.lastTick = LastTick(last, world, scenario.player.handle);
   DllMain(kModule, 0, nullptr);
   scuffler::StopRecording();
   scuffler::SetRecordingSink(scuffler::kFolderSink);

@@ -12,16 +12,6 @@
 namespace sandbox {
 namespace {
 
-// The distance between two peds of `world`; one it does not know stands at the origin.
-float DistanceTo(const World& world, std::int32_t from, std::int32_t to) {
-  const WorldPed* const fromPed = Find(world, from);
-  const WorldPed* const toPed = Find(world, to);
-  const sim::Vec3 a = fromPed != nullptr ? fromPed->position : sim::Vec3{};
-  const sim::Vec3 b = toPed != nullptr ? toPed->position : sim::Vec3{};
-  return std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y) +
-                   (a.z - b.z) * (a.z - b.z));
-}
-
 // The recorded call of the native `hash`, or null.
 const sim::Call* FindCall(const std::vector<sim::Call>& calls, std::uint64_t hash) {
   const auto it = std::find_if(calls.begin(), calls.end(), [hash](const sim::Call& call) {
@@ -83,11 +73,13 @@ std::string LastNativeAsked() {
 // Why the plug-in found no one to act on, in the world as the tick left it: its own checks asked
 // again, each naming the native it stopped at. The player's readiness first, as neither ped is
 // taken without it; then the target and the engaged ped, each asked alone.
-std::string WhyNoOneToActOn() {
+std::string WhyNoOneToActOn(const World& world, bool targetOnly) {
   scuffler::TickState& state = scuffler::gTickState;
   const scuffler::TickState tick = state;
   sim::TakeCalls();
-  if (!scuffler::IsPlayerReady()) return "the player is not ready: " + LastNativeAsked();
+  if (!targetOnly && !scuffler::IsPlayerReady()) {
+    return "the player is not ready: " + LastNativeAsked();
+  }
   const auto askAlone = [&state](std::int32_t target, std::int32_t engaged) {
     state.targetPed = target;
     state.engagedPed = engaged;
@@ -95,9 +87,13 @@ std::string WhyNoOneToActOn() {
     const std::string stoppedAt = LastNativeAsked();
     return taken ? std::string("fit now") : stoppedAt;
   };
-  std::string reason = tick.targetPed == 0 ? "no target"
+  std::string reason = tick.targetPed == 0 ? DescribeNoTarget(ListedPedsLive(world, tick.playerPed))
                                            : "target ped " + std::to_string(tick.targetPed) + ": " +
                                                  askAlone(tick.targetPed, 0);
+  if (targetOnly) {
+    state = tick;
+    return reason;
+  }
   reason += tick.engagedPed == 0 ? ", no engaged ped"
                                  : ", engaged ped " + std::to_string(tick.engagedPed) + ": " +
                                        askAlone(0, tick.engagedPed);
@@ -120,6 +116,35 @@ std::size_t RowOfAction(const std::string& name) {
 
 }  // namespace
 
+float DistanceTo(const World& world, std::int32_t from, std::int32_t to) {
+  const WorldPed* const fromPed = Find(world, from);
+  const WorldPed* const toPed = Find(world, to);
+  const sim::Vec3 a = fromPed != nullptr ? fromPed->position : sim::Vec3{};
+  const sim::Vec3 b = toPed != nullptr ? toPed->position : sim::Vec3{};
+  return std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y) +
+                   (a.z - b.z) * (a.z - b.z));
+}
+
+std::vector<ListedPed> ListedPedsLive(const World& world, std::int32_t player) {
+  std::vector<ListedPed> peds;
+  for (const WorldPed& ped : world.peds) {
+    if (!ped.listed || ped.handle == player) continue;
+    const std::size_t failed = scuffler::FirstFailingEligibilityCheck(ped.handle);
+    if (failed < scuffler::kEligibilityCheckCount) {
+      peds.push_back(
+          {ped.handle, scuffler::FindNative(scuffler::kEligibilityChecks[failed].hash)->name, {}});
+    } else {
+      peds.push_back({ped.handle, kEligible, DistanceTo(world, player, ped.handle)});
+    }
+  }
+  sim::TakeCalls();
+  return peds;
+}
+
+std::string AskWhyNoOne(void* world, bool targetOnly) {
+  return WhyNoOneToActOn(*static_cast<const World*>(world), targetOnly);
+}
+
 KeySlotsBefore PendingReleases() {
   KeySlotsBefore slots;
   for (std::uint32_t code = 0; code < scuffler::kKeySlotCount; ++code) {
@@ -138,7 +163,7 @@ bool SlotCleared(std::uint32_t code) {
 std::vector<std::string> Observe(const scuffler::Settings* settingsBefore,
                                  const scuffler::TickState& stateBefore,
                                  const KeySlotsBefore& slotsBefore, const World& world,
-                                 RunTotals& totals, bool canAskAgain) {
+                                 RunTotals& totals, WhyNoOne why, void* whyContext) {
   std::vector<std::string> lines;
   const scuffler::TickState& state = scuffler::gTickState;
   // The first tick shows every setting it loaded; later ones, what changed.
@@ -163,13 +188,13 @@ std::vector<std::string> Observe(const scuffler::Settings* settingsBefore,
     if (action != nullptr && next < actions.size() &&
         sim::ActionName(actions[next].actionHash) == action) {
       outcome.target = actions[next].target;
-      outcome.role = outcome.target == state.targetPed    ? "the target"
-                     : outcome.target == state.engagedPed ? "the engaged ped"
-                                                          : "neither target nor engaged";
+      outcome.role = outcome.target == state.targetPed ? "the target"
+                     : outcome.target == state.engagedPed
+                         ? "the engaged ped (" + why(whyContext, true) + ")"
+                         : "neither target nor engaged";
       ++next;
     } else if (action != nullptr) {
-      // A replay answers only the calls the recording holds: it cannot ask again.
-      if (canAskAgain) outcome.reason = WhyNoOneToActOn();
+      outcome.reason = why(whyContext, false);
       if (outcome.row != scuffler::kRandomTrigger) ++totals.releasesWithoutTarget;
     }
     lines.push_back(DescribeTrigger(outcome));

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <unordered_set>
@@ -14,6 +15,7 @@
 #include "World.h"
 #include "hook/NativeHashes.h"
 #include "input/KeyStateTable.h"
+#include "melee/PedChecks.h"
 #include "melee/TickState.h"
 #include "plugin/DllMain.h"
 #include "record/Recorder.h"
@@ -26,6 +28,13 @@ namespace rec = scuffler::recording;
 // The first call that was not the recorded one.
 struct Divergence {
   std::string what;
+};
+
+// A native call of the tick and the 32 bits of its answer that a check reads.
+struct AnsweredCall {
+  std::uint64_t hash;
+  std::vector<std::uint64_t> args;
+  std::int32_t answer;
 };
 
 std::string Hex(std::uint64_t value) {
@@ -88,6 +97,7 @@ struct Replay {
   World world;                             // positions as the recording's answers gave them
   std::vector<std::int32_t> listed;        // the peds the last ped list held
   std::vector<std::int32_t> seenThisTick;  // peds whose positions the search asked
+  std::vector<AnsweredCall> answered;      // the tick's native calls, in order
 
   [[noreturn]] void Diverge(const std::string& what) const {
     throw Divergence{"tick " + std::to_string(tickNumber) + ", call " + std::to_string(callNumber) +
@@ -153,6 +163,8 @@ void AnswerNative(const sim::Call& call, std::uint64_t* result, void* context) {
   if (!same)
     replay.Diverge("the recording has " + EventText(*event) + ", the code asked " + asked());
   std::copy(std::begin(event->result), std::end(event->result), result);
+  replay.answered.push_back(
+      {call.hash, call.args, static_cast<std::int32_t>(static_cast<std::uint32_t>(result[0]))});
   if (call.hash == scuffler::hash::kGetEntityCoords && !call.args.empty()) {
     replay.Remember(static_cast<std::int32_t>(static_cast<std::uint32_t>(call.args[0])), result);
   }
@@ -180,6 +192,103 @@ int AnswerPeds(int* peds, int capacity, void* context) {
   const int reported = event->reported;
   replay.Answered();
   return reported;
+}
+
+// The answer the tick last gave to `check` asked of `ped`, or none when it never asked it.
+std::optional<std::int32_t> LastAnswer(const std::vector<AnsweredCall>& calls,
+                                       const scuffler::PedCheck& check, std::int32_t ped) {
+  for (auto call = calls.rbegin(); call != calls.rend(); ++call) {
+    if (call->hash != check.hash) continue;
+    if (check.arguments == scuffler::CheckArguments::None) return call->answer;
+    if (!call->args.empty() &&
+        static_cast<std::int32_t>(static_cast<std::uint32_t>(call->args[0])) == ped) {
+      return call->answer;
+    }
+  }
+  return std::nullopt;
+}
+
+std::string NameOf(std::uint64_t hash) {
+  const scuffler::NativeInfo* const native = scuffler::FindNative(hash);
+  return native != nullptr ? native->name : Hex(hash);
+}
+
+// The plug-in's checks of `ped`, read off the tick's answers in the plug-in's order: the first
+// that an answer fails, or "" when none does. A check the tick never asked cannot be read: the
+// walk goes past it, and a failure found later names those it passed ("X, though Y before it
+// were not asked"); `unasked` says whether any was.
+template <std::size_t N>
+std::string FirstFailed(const std::vector<AnsweredCall>& calls,
+                        const scuffler::PedCheck (&checks)[N], std::int32_t ped, bool& unasked) {
+  std::string notAsked;
+  unasked = false;
+  for (const scuffler::PedCheck& check : checks) {
+    const std::optional<std::int32_t> answer = LastAnswer(calls, check, ped);
+    if (!answer) {
+      notAsked += (notAsked.empty() ? "" : ", ") + NameOf(check.hash);
+      unasked = true;
+    } else if (scuffler::Fails(check, *answer)) {
+      return NameOf(check.hash) +
+             (notAsked.empty() ? "" : ", though " + notAsked + " before it were not asked");
+    }
+  }
+  return "";
+}
+
+// Every ped of the tick's ped list but the player, read through the plug-in's eligibility table
+// from the tick's answers; its distance from the position the search asked, if it did.
+std::vector<ListedPed> ListedPedsFromAnswers(const Replay& replay, std::int32_t player) {
+  std::vector<ListedPed> peds;
+  for (const std::int32_t handle : replay.listed) {
+    if (handle == player) continue;
+    bool unasked = false;
+    std::string failed =
+        FirstFailed(replay.answered, scuffler::kEligibilityChecks, handle, unasked);
+    std::optional<float> distance;
+    if (std::find(replay.seenThisTick.begin(), replay.seenThisTick.end(), handle) !=
+        replay.seenThisTick.end()) {
+      distance = DistanceTo(replay.world, player, handle);
+    }
+    if (failed.empty()) failed = unasked ? kNotAsked : kEligible;
+    peds.push_back({handle, failed, distance});
+  }
+  return peds;
+}
+
+// The replay's reason why no one was acted on, in the live run's words, from the answers the
+// recording gave this tick rather than from asking again.
+std::string WhyFromAnswers(void* context, bool targetOnly) {
+  const Replay& replay = *static_cast<const Replay*>(context);
+  const scuffler::TickState& state = scuffler::gTickState;
+  bool playerUnasked = false;
+  const std::string player =
+      FirstFailed(replay.answered, scuffler::kReadinessChecks, state.playerPed, playerUnasked);
+  if (!targetOnly && !player.empty()) return "the player is not ready: " + player;
+  const auto ped = [&replay](std::int32_t handle, bool pair) {
+    bool unasked = false;
+    std::string failed =
+        FirstFailed(replay.answered, scuffler::kEligibilityChecks, handle, unasked);
+    if (failed.empty() && unasked) return std::string("no check failed, some were not asked");
+    // The pair check, asked of the player with the target second: the target passes on 0.
+    for (auto call = replay.answered.rbegin();
+         failed.empty() && pair && call != replay.answered.rend(); ++call) {
+      if (call->hash == scuffler::hash::kIsPedInCombat && call->args.size() == 2 &&
+          static_cast<std::int32_t>(static_cast<std::uint32_t>(call->args[1])) == handle) {
+        if (call->answer != 0) failed = NameOf(call->hash);
+        break;
+      }
+    }
+    return failed.empty() ? std::string("fit now") : failed;
+  };
+  std::string reason =
+      state.targetPed == 0
+          ? DescribeNoTarget(ListedPedsFromAnswers(replay, state.playerPed))
+          : "target ped " + std::to_string(state.targetPed) + ": " + ped(state.targetPed, true);
+  if (targetOnly) return reason;
+  reason += state.engagedPed == 0 ? ", no engaged ped"
+                                  : ", engaged ped " + std::to_string(state.engagedPed) + ": " +
+                                        ped(state.engagedPed, false);
+  return reason;
 }
 
 constexpr const char* kReplayIni = "Scuffler.ini";
@@ -212,7 +321,8 @@ void PlaceSettingsFile(const rec::RecordedEvent& file, std::string& current, Rep
 
 }  // namespace
 
-ReplayResult RunReplay(const rec::Recording& recording, std::ostream& trace, TickFunction tick) {
+ReplayResult RunReplay(const rec::Recording& recording, std::ostream& trace, TickFunction tick,
+                       std::uint32_t until, bool peds) {
   sim::Reset();
   // As in the game, but a save writes no file.
   scuffler::SetRecordingSink(scuffler::kDiscardingSink);
@@ -225,8 +335,12 @@ ReplayResult RunReplay(const rec::Recording& recording, std::ostream& trace, Tic
   const std::size_t ticks = recording.ticks.size();
   trace << "recording of " << ticks << (ticks == 1 ? " tick" : " ticks") << " over "
         << recording.spanMs << " ms (iRecordSeconds " << recording.seconds << "), made by Scuffler "
-        << recording.pluginVersion << "; its first tick is the plug-in's tick "
-        << recording.firstTick << "\n";
+        << recording.pluginVersion << ", replayed by Scuffler " << scuffler::PluginVersion()
+        << "; its first tick is the plug-in's tick " << recording.firstTick << "\n";
+  // This version's code runs on answers another version was given.
+  if (recording.pluginVersion != scuffler::PluginVersion()) {
+    trace << "the versions differ: a difference in behaviour may come from that\n";
+  }
   DllMain(kModule, 1, nullptr);  // the keyboard callback, for the recorded releases
   sim::SetResponder(&responder);
   // The plug-in as the first tick found it. A value its load did not convert kept the one from
@@ -239,11 +353,20 @@ ReplayResult RunReplay(const rec::Recording& recording, std::ostream& trace, Tic
     }
   }
   std::string current = recording.baseBytes;
+  std::size_t count = recording.ticks.size();
+  if (until >= recording.firstTick && until - recording.firstTick + 1 < count) {
+    count = until - recording.firstTick + 1;
+    result.totals.ticks = static_cast<int>(count);
+    result.totals.spanMs =
+        static_cast<int>(recording.ticks[count - 1].clock - recording.ticks[0].clock);
+    result.totals.stoppedAfter = static_cast<int>(until);
+  }
   try {
-    for (std::size_t index = 0; index < recording.ticks.size(); ++index) {
+    for (std::size_t index = 0; index < count; ++index) {
       replay.pending = false;
       replay.callNumber = 0;
       replay.seenThisTick.clear();
+      replay.answered.clear();
       replay.tickNumber = recording.firstTick + static_cast<std::uint32_t>(index);
       // The releases the tick's key tests found, delivered at its clock; no other key is held.
       sim::SetTime(recording.ticks[index].clock);
@@ -280,9 +403,16 @@ ReplayResult RunReplay(const rec::Recording& recording, std::ostream& trace, Tic
                          " taken, the code never took it");
         }
       }
-      for (const std::string& line : Observe(index == 0 ? nullptr : &settingsBefore, stateBefore,
-                                             slotsBefore, replay.world, result.totals, false)) {
+      for (const std::string& line :
+           Observe(index == 0 ? nullptr : &settingsBefore, stateBefore, slotsBefore, replay.world,
+                   result.totals, &WhyFromAnswers, &replay)) {
         trace << TickPrefix(static_cast<int>(replay.tickNumber)) << line << '\n';
+      }
+      if (peds && !released.empty()) {
+        for (const ListedPed& ped : ListedPedsFromAnswers(replay, scuffler::gTickState.playerPed)) {
+          trace << TickPrefix(static_cast<int>(replay.tickNumber)) << "listed "
+                << DescribeListedPed(ped) << '\n';
+        }
       }
     }
   } catch (const Divergence& divergence) {
@@ -311,7 +441,14 @@ ReplayResult RunReplay(const rec::Recording& recording, std::ostream& trace, Tic
       continue;
     }
     if (!ped.placed) continue;
-    view.peds.push_back({ped.handle, ped.position, ped.listed, searched.count(ped.handle) != 0});
+    const bool eligible = searched.count(ped.handle) != 0;
+    // A hollow ped's check, from the last tick's answers: "not asked" when they hold none.
+    bool unasked = false;
+    std::string failed =
+        eligible ? ""
+                 : FirstFailed(replay.answered, scuffler::kEligibilityChecks, ped.handle, unasked);
+    if (!eligible && failed.empty()) failed = kNotAsked;
+    view.peds.push_back({ped.handle, ped.position, ped.listed, eligible, failed});
   }
   if (result.matched) trace << Summary(result.totals);
   return result;

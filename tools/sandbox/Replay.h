@@ -29,7 +29,10 @@ struct ReplayResult {
 // Writes the recorded settings file as Scuffler.ini in the working directory, so the caller puts
 // it in a private folder. Writes the trace of the ticks that matched; the summary only when all
 // did. Its saves write no file. Throws std::runtime_error when Scuffler.ini cannot be written.
+// With `until` at or past the recording's first tick and before its last, the replay stops after
+// the tick numbered `until`. With `peds`, each tick with a recorded release lists every ped of
+// its ped list (--peds).
 ReplayResult RunReplay(const scuffler::recording::Recording& recording, std::ostream& trace,
-                       TickFunction tick);
+                       TickFunction tick, std::uint32_t until = 0, bool peds = false);
 
 }  // namespace sandbox

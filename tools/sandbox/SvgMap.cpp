@@ -99,11 +99,11 @@ std::string Legend(double gridStep) {
   const double row2 = 708;
   svg += Circle(x0, row1 - 4, 8, std::string("fill=\"") + kPlayerColor + "\"");
   svg += Label(x0 + 14, row1, "player", kPedColor);
-  svg += Marker({0, {}, true, true}, x0 + 90, row1 - 4);
+  svg += Marker({0, {}, true, true, ""}, x0 + 90, row1 - 4);
   svg += Label(x0 + 102, row1, "ped it may fight", kPedColor);
-  svg += Marker({0, {}, true, false}, x0 + 240, row1 - 4);
+  svg += Marker({0, {}, true, false, ""}, x0 + 240, row1 - 4);
   svg += Label(x0 + 252, row1, "ped it may not fight", kPedColor);
-  svg += Marker({0, {}, false, false}, x0 + 420, row1 - 4);
+  svg += Marker({0, {}, false, false, ""}, x0 + 420, row1 - 4);
   svg += Label(x0 + 432, row1, "not listed by the game", kPedColor);
   svg += TargetMark(x0, row2 - 4);
   svg += Label(x0 + 20, row2, "target", kTargetColor);
@@ -195,6 +195,7 @@ std::string DrawMap(const MapView& view) {
     if (ped.handle == view.target) svg += TargetMark(x, y);
     const std::string text = "ped " + std::to_string(ped.handle) + ", " +
                              Distance(Distance3(ped.position, view.playerPosition)) + " away" +
+                             (ped.check.empty() ? "" : ", " + ped.check) +
                              (offMap ? " (off the map)" : "");
     // Labels read away from the player, so none crosses the middle, except near the map's
     // sides, where they turn inwards to stay on the picture.

@@ -17,6 +17,7 @@ struct MapPed {
   sim::Vec3 position;
   bool listed = true;     // returned by the game's ped enumeration
   bool eligible = false;  // passes the plug-in's eligibility checks
+  std::string check;      // when not eligible: the check it failed, written beside it
 };
 
 struct MapView {

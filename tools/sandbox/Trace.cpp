@@ -1,5 +1,7 @@
 #include "Trace.h"
 
+#include <algorithm>
+
 #include <cstdio>
 #include <cstring>
 
@@ -161,6 +163,31 @@ std::optional<std::string> DescribeEngaged(std::int32_t before, std::int32_t aft
   return "engaged ped " + std::to_string(after) + was;
 }
 
+std::string DescribeAway(float distance) {
+  char away[32];
+  std::snprintf(away, sizeof away, "%.2f away", static_cast<double>(distance));
+  return away;
+}
+
+std::string DescribeListedPed(const ListedPed& ped) {
+  return "ped " + std::to_string(ped.handle) + ": " + ped.check +
+         (ped.distance ? ", " + DescribeAway(*ped.distance) : "");
+}
+
+std::string DescribeNoTarget(const std::vector<ListedPed>& peds) {
+  constexpr std::size_t kNamed = 5;
+  if (peds.empty()) return "no target [nobody listed]";
+  std::string text = "no target [";
+  for (std::size_t i = 0; i < std::min(peds.size(), kNamed); ++i) {
+    const ListedPed& ped = peds[i];
+    const std::string why =
+        ped.check == kEligible && ped.distance ? DescribeAway(*ped.distance) : ped.check;
+    text += (i == 0 ? "" : ", ") + ("ped " + std::to_string(ped.handle) + ": " + why);
+  }
+  if (peds.size() > kNamed) text += " and " + std::to_string(peds.size() - kNamed) + " more";
+  return text + "]";
+}
+
 std::optional<std::string> DescribeTarget(std::int32_t before, std::int32_t after, float distance) {
   if (before == after) return std::nullopt;
   const std::string was = before == 0 ? "" : " (was ped " + std::to_string(before) + ")";
@@ -198,6 +225,11 @@ std::string DescribeUnusedRelease(std::int32_t key, bool bound, std::uint32_t ag
   return text + std::to_string(ageMs) + " ms old at the tick, past the 100 ms window";
 }
 
+std::string DescribeSaveKeyWritten(std::int32_t key, const std::string& file, bool kept) {
+  return "iSaveRecordingKey (" + KeyLabel(key) + "): the game saves a recording here" +
+         (kept ? ", written to " + file : ", which could not be written to " + file);
+}
+
 std::string DescribeSaveKey(std::int32_t key) {
   return "iSaveRecordingKey (" + KeyLabel(key) +
          "): the game saves a recording here (the sandbox writes none)";
@@ -208,8 +240,12 @@ std::string Summary(const RunTotals& totals) {
   for (const int count : totals.started) all += count;
   const std::string length = totals.spanMs >= 0 ? " over " + std::to_string(totals.spanMs) + " ms"
                                                 : " of " + std::to_string(totals.tickMs) + " ms";
-  std::string text = "summary: " + Plural(totals.ticks, "tick", "ticks") + length + ", " +
-                     Plural(all, "action", "actions") + " started\n";
+  const std::string stopped =
+      totals.stoppedAfter == 0
+          ? ""
+          : " (stopped after tick " + std::to_string(totals.stoppedAfter) + " by --until)";
+  std::string text = "summary" + stopped + ": " + Plural(totals.ticks, "tick", "ticks") + length +
+                     ", " + Plural(all, "action", "actions") + " started\n";
   for (std::size_t row = 0; row < kActionRows; ++row) {
     char line[80];
     std::snprintf(line, sizeof line, "  %4d  %s\n", totals.started[row],

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Scenario.h"
 #include "melee/Triggers.h"
@@ -25,7 +26,7 @@ struct TriggerOutcome {
   std::int32_t key = 0;     // key triggers: the key code whose release was used up
   std::int32_t pick = 0;    // the random trigger: the game's random answer
   std::int32_t target = 0;  // the ped acted on; 0 when nothing started
-  const char* role = "";    // what `target` was to the plug-in: "the target", "the engaged ped"
+  std::string role;         // what `target` was to the plug-in: "the target", "the engaged ped"
   std::string reason;       // when nothing started: why no one could be acted on
 };
 
@@ -37,7 +38,8 @@ struct RunTotals {
   int tickMs = 0;
   std::array<int, kActionRows> started{};  // by action row
   int releasesWithoutTarget = 0;
-  int spanMs = -1;  // a replay: the time its ticks took; -1 for a scenario of tickMs ticks
+  int spanMs = -1;       // a replay: the time its ticks took; -1 for a scenario of tickMs ticks
+  int stoppedAfter = 0;  // --until: the tick the run stopped after; 0 when it ran to its end
 };
 
 std::string TickPrefix(int tick);
@@ -66,8 +68,31 @@ std::string DescribeTrigger(const TriggerOutcome& outcome);
 // release was `ageMs` old when the tick ran.
 std::string DescribeUnusedRelease(std::int32_t key, bool bound, std::uint32_t ageMs);
 
+// A ped the game listed, as the plug-in's checks left it: the first check it failed (its
+// native's name), "eligible", or "not asked" (a replay whose recording holds no answer that
+// tells), and its distance when its position was asked (only an eligible ped's is).
+struct ListedPed {
+  std::int32_t handle;
+  std::string check;
+  std::optional<float> distance;
+};
+constexpr const char* kEligible = "eligible";
+constexpr const char* kNotAsked = "not asked";
+
+// --peds: "ped 10: IS_PED_RAGDOLL", "ped 11: eligible, 30.00 away", "ped 12: not asked".
+std::string DescribeListedPed(const ListedPed& ped);
+
+// Why there was no target: "no target [ped 10: IS_PED_RAGDOLL, ped 11: 12.00 away]" (an eligible
+// ped by its distance), or "no target [nobody listed]"; the first 5 peds named, then how many
+// more.
+std::string DescribeNoTarget(const std::vector<ListedPed>& peds);
+// A distance as the trace writes one: "12.00 away".
+std::string DescribeAway(float distance);
+
 // The save key's release, taken while recording: where the game writes a recording.
 std::string DescribeSaveKey(std::int32_t key);
+// The same, when --record writes that recording to `file` (`kept`) or failed to.
+std::string DescribeSaveKeyWritten(std::int32_t key, const std::string& file, bool kept);
 
 std::string Summary(const RunTotals& totals);
 

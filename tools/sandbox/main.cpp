@@ -12,6 +12,7 @@
 #include <string>
 
 #include "DefaultScenario.h"
+#include "RecordRun.h"
 #include "Replay.h"
 #include "Scenario.h"
 #include "Session.h"
@@ -28,12 +29,19 @@ constexpr int kReplayDiverged = 3;
 
 const char* const kUsage =
     "usage: scuffler-sandbox [SCENARIO.json] [--svg MAP.svg] [--ini SETTINGS.ini]\n"
-    "       scuffler-sandbox --replay RECORDING.bin [--svg MAP.svg]\n"
+    "                        [--record RECORDING.bin] [--until TICK] [--peds]\n"
+    "       scuffler-sandbox --replay RECORDING.bin [--svg MAP.svg] [--until TICK] [--peds]\n"
     "       scuffler-sandbox --version\n"
     "Runs the Scuffler plug-in on a scenario (without one, the built-in quick-start scenario)\n"
     "with the Scuffler.ini of the working directory, and prints every tick that changed\n"
     "anything. --svg draws a top-down map of the last tick. --ini runs with a copy of the\n"
     "settings file given instead, in a private temporary folder: the file is never written.\n"
+    "--record writes the recording the plug-in saves in the game when the save key is released\n"
+    "at the last tick, running on a private copy of the settings file with iRecordSeconds = 60\n"
+    "set when it leaves recording off.\n"
+    "--until stops after that tick (numbered as the trace numbers them); --svg then maps it.\n"
+    "--peds lists, at each tick with a key release, every ped the game listed and the first\n"
+    "check it failed, or \"eligible\" and its distance, or \"not asked\".\n"
     "--replay runs the plug-in on a recording the game saved (Scuffler-recording-N.bin), in a\n"
     "private temporary folder, and exits with 3 at the first call that differs from it.\n";
 
@@ -42,6 +50,9 @@ struct Options {
   std::string svgFile;
   std::string iniFile;  // empty: the working directory's Scuffler.ini
   std::string replayFile;
+  std::string recordFile;
+  int until = 0;  // 0: every tick
+  bool peds = false;
 };
 
 namespace fs = std::filesystem;
@@ -108,11 +119,18 @@ int RunReplayOf(const Options& options) {
   if (!ReadFile(source, bytes)) return Fail("cannot read " + source, kScenarioError);
   scuffler::recording::ReadRecording read = scuffler::recording::ParseRecording(std::move(bytes));
   if (!read.recording) return Fail(source + ": not a recording: " + read.error, kScenarioError);
+  if (options.until > 0 && static_cast<std::uint32_t>(options.until) < read.recording->firstTick) {
+    return Fail(source + ": --until " + std::to_string(options.until) +
+                    " is before the recording's first tick, " +
+                    std::to_string(read.recording->firstTick),
+                kScenarioError);
+  }
   const std::string svgFile = options.svgFile.empty() ? "" : fs::absolute(options.svgFile).string();
   sandbox::ReplayResult result;
   {
     const PrivateGameFolder folder(std::nullopt);
-    result = sandbox::RunReplay(*read.recording, std::cout, &scuffler::RunTick);
+    result = sandbox::RunReplay(*read.recording, std::cout, &scuffler::RunTick,
+                                static_cast<std::uint32_t>(options.until), options.peds);
   }
   std::cout.flush();
   if (!result.matched) {
@@ -142,6 +160,8 @@ int Run(const Options& options) {
   }
   // Named before the session may change the working directory.
   const std::string svgFile = options.svgFile.empty() ? "" : fs::absolute(options.svgFile).string();
+  std::string recordPath =
+      options.recordFile.empty() ? "" : fs::absolute(options.recordFile).string();
   std::optional<PrivateGameFolder> privateFolder;
   if (!options.iniFile.empty()) {
     std::string settings;
@@ -149,14 +169,35 @@ int Run(const Options& options) {
       return Fail("cannot read " + options.iniFile, kScenarioError);
     }
     privateFolder.emplace(settings);
+  } else if (!options.recordFile.empty()) {
+    // --record may edit the settings file: never the player's own, only a copy of it.
+    std::string settings;
+    const bool found = ReadFile("Scuffler.ini", settings);
+    if (!found && std::ifstream("Scuffler.ini").good()) {
+      return Fail("cannot read Scuffler.ini", kScenarioError);
+    }
+    privateFolder.emplace(found ? std::optional<std::string>(settings) : std::nullopt);
   } else if (sandbox::WritesIni(*parsed.scenario) && std::ifstream("Scuffler.ini").good()) {
     return Fail(source +
                     " writes its own Scuffler.ini, but there is one in the working directory "
                     "already; run it from another directory (the file was left untouched)",
                 kScenarioError);
   }
-  const sandbox::SessionResult result = sandbox::RunSession(*parsed.scenario, std::cout);
+  const sandbox::RecordRequest record{{&sandbox::SaveToNamedFile, &recordPath}, options.recordFile};
+  const sandbox::SessionResult result = sandbox::RunSession(
+      *parsed.scenario, std::cout, options.recordFile.empty() ? nullptr : &record, options.until,
+      options.peds);
   std::cout.flush();
+  if (!options.recordFile.empty() && !result.saveOffered) {
+    return Fail(
+        "the plug-in saved no recording at the last tick (was the save key's release "
+        "taken by a move bound to the same key?): " +
+            options.recordFile + " not written",
+        kScenarioError);
+  }
+  if (!options.recordFile.empty() && !result.saveKept) {
+    return Fail("cannot write " + options.recordFile, kScenarioError);
+  }
   if (!svgFile.empty()) {
     std::ofstream svg(svgFile, std::ios::binary | std::ios::trunc);
     svg << sandbox::DrawMap(result.lastTick);
@@ -179,13 +220,30 @@ int main(int argc, char** argv) {
       std::cout << "scuffler-sandbox " SCUFFLER_VERSION "\n";
       return 0;
     }
-    if (argument == "--svg" || argument == "--ini" || argument == "--replay") {
+    if (argument == "--peds") {
+      options.peds = true;
+      continue;
+    }
+    if (argument == "--until") {
+      // A tick number: digits only, 1 to 9 of them, not 0.
+      const std::string value = i + 1 < argc ? argv[i + 1] : "";
+      if (value.empty() || value.size() > 9 ||
+          value.find_first_not_of("0123456789") != std::string::npos || std::stoi(value) == 0) {
+        return Fail("--until needs a tick number from 1\n" + std::string(kUsage), kUsageError);
+      }
+      options.until = std::stoi(value);
+      ++i;
+      continue;
+    }
+    if (argument == "--svg" || argument == "--ini" || argument == "--replay" ||
+        argument == "--record") {
       if (i + 1 == argc) {
         return Fail(argument + " needs a file name\n" + std::string(kUsage), kUsageError);
       }
-      (argument == "--svg"   ? options.svgFile
-       : argument == "--ini" ? options.iniFile
-                             : options.replayFile) = argv[++i];
+      (argument == "--svg"      ? options.svgFile
+       : argument == "--ini"    ? options.iniFile
+       : argument == "--replay" ? options.replayFile
+                                : options.recordFile) = argv[++i];
     } else if (argument.size() > 1 && argument[0] == '-') {
       return Fail("unknown option " + argument + "\n" + kUsage, kUsageError);
     } else if (options.scenarioFile.empty()) {
@@ -193,6 +251,10 @@ int main(int argc, char** argv) {
     } else {
       return Fail("give one scenario at a time\n" + std::string(kUsage), kUsageError);
     }
+  }
+  if (!options.replayFile.empty() && !options.recordFile.empty()) {
+    return Fail("--replay takes no --record: a replay saves no recording\n" + std::string(kUsage),
+                kUsageError);
   }
   if (!options.replayFile.empty() && (!options.scenarioFile.empty() || !options.iniFile.empty())) {
     return Fail("--replay takes neither a scenario nor --ini: the recording holds both\n" +

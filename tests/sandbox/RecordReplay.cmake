@@ -1,0 +1,99 @@
+# Runs a scenario live with --record, then replays the recording it wrote, each in an empty
+# directory: both exit 0, and the replay's move lines (each trigger's line, its reason left out,
+# as a replay cannot ask again) and settings lines are the live run's, tick for tick, from the
+# recording's first tick (where the replay shows every setting) to the last.
+#
+#   -DSANDBOX=program -DWORKDIR=scratch -DSCENARIO=file.json
+#   -DEXPECTED_LIVE=file -DEXPECTED_REPLAY=file   optional: the whole of each trace
+#   -DEXPECTED_SVG=file  optional: the replay's map of its last tick
+#   -DPEDS=ON            both runs with --peds, whose lines are compared too
+cmake_minimum_required(VERSION 3.25)
+
+file(REMOVE_RECURSE "${WORKDIR}")
+file(MAKE_DIRECTORY "${WORKDIR}/live" "${WORKDIR}/replay" "${WORKDIR}/tmp")
+set(ENV{TMPDIR} "${WORKDIR}/tmp")
+set(peds)
+if(PEDS)
+  set(peds --peds)
+endif()
+execute_process(COMMAND "${SANDBOX}" "${SCENARIO}" --record ../made.bin ${peds}
+                WORKING_DIRECTORY "${WORKDIR}/live"
+                OUTPUT_VARIABLE live ERROR_VARIABLE live_err RESULT_VARIABLE live_status)
+set(map)
+if(EXPECTED_SVG)
+  set(map --svg ../map.svg)
+endif()
+execute_process(COMMAND "${SANDBOX}" --replay ../made.bin ${map} ${peds} WORKING_DIRECTORY "${WORKDIR}/replay"
+                OUTPUT_VARIABLE replay ERROR_VARIABLE replay_err RESULT_VARIABLE replay_status)
+if(NOT live_status EQUAL 0 OR NOT replay_status EQUAL 0)
+  message(FATAL_ERROR "live run with --record exit ${live_status}: ${live_err}\n"
+                      "replay exit ${replay_status}: ${replay_err}")
+endif()
+foreach(dir live replay tmp)
+  file(GLOB left RELATIVE "${WORKDIR}/${dir}" "${WORKDIR}/${dir}/*")
+  if(left)
+    message(FATAL_ERROR "left behind in ${dir}: ${left}")
+  endif()
+endforeach()
+if(NOT live MATCHES "written to \\.\\./made\\.bin\n")
+  message(FATAL_ERROR "the live run does not say where the recording went:\n${live}")
+endif()
+
+string(REGEX MATCH "the plug-in's tick ([0-9]+)" first "${replay}")
+set(first ${CMAKE_MATCH_1})
+
+# The trigger and settings lines of `text` from tick `first` on, each trigger's reason left out,
+# and the settings lines from the tick after `first`, in `out`.
+function(move_lines text first out)
+  string(REPLACE "\n" ";" lines "${text}")
+  set(kept "")
+  foreach(line IN LISTS lines)
+    if(NOT line MATCHES "^tick +([0-9]+)  (.*)$")
+      continue()
+    endif()
+    set(tick ${CMAKE_MATCH_1})
+    set(what "${CMAKE_MATCH_2}")
+    if(tick LESS first)
+      continue()
+    endif()
+    if((what MATCHES "^settings: " AND tick GREATER first) OR what MATCHES "^listed ped ")
+      list(APPEND kept "${line}")
+    elseif(what MATCHES "^(i[A-Za-z0-9]+ \\(|special-ability action)"
+           AND NOT what MATCHES "^iSaveRecordingKey")
+      string(REGEX REPLACE "no one to act on \\([^)]*\\)" "no one to act on" line "${line}")
+      list(APPEND kept "${line}")
+    endif()
+  endforeach()
+  set(${out} "${kept}" PARENT_SCOPE)
+endfunction()
+
+move_lines("${live}" ${first} lived)
+move_lines("${replay}" ${first} replayed)
+if(NOT replayed STREQUAL lived)
+  string(REPLACE ";" "\n" replayed "${replayed}")
+  string(REPLACE ";" "\n" lived "${lived}")
+  message(FATAL_ERROR "the replay's move lines from tick ${first}:\n${replayed}\n"
+                      "differ from the live run's:\n${lived}")
+endif()
+
+function(expect_same what actual expected_file)
+  file(READ "${expected_file}" expected)
+  if(NOT actual STREQUAL expected)
+    file(WRITE "${WORKDIR}/actual-${what}" "${actual}")
+    execute_process(COMMAND diff -u "${expected_file}" "${WORKDIR}/actual-${what}"
+                    OUTPUT_VARIABLE difference)
+    message(FATAL_ERROR "${what} differs from ${expected_file}:\n${difference}")
+  endif()
+endfunction()
+if(EXPECTED_LIVE)
+  expect_same(live "${live}" "${EXPECTED_LIVE}")
+endif()
+if(EXPECTED_REPLAY)
+  expect_same(replay "${replay}" "${EXPECTED_REPLAY}")
+endif()
+if(EXPECTED_SVG)
+  file(READ "${WORKDIR}/map.svg" drawn)
+  expect_same(map "${drawn}" "${EXPECTED_SVG}")
+endif()
+list(LENGTH lived compared)
+message(STATUS "${compared} move and settings lines from tick ${first} equal")
