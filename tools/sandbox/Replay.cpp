@@ -30,12 +30,22 @@ struct Divergence {
   std::string what;
 };
 
-// A native call of the tick and the 32 bits of its answer that a check reads.
-struct AnsweredCall {
-  std::uint64_t hash;
-  std::vector<std::uint64_t> args;
-  std::int32_t answer;
+// The 32 bits a check reads of the last answer the tick gave each native, by the ped it asked
+// about (its first argument; 0 for a native asked of no ped), and of IS_PED_IN_COMBAT by the ped
+// second in the pair. Indexed as the calls are answered: a tick of a crowded town asks thousands.
+struct TickAnswers {
+  std::unordered_map<std::uint64_t, std::unordered_map<std::int32_t, std::int32_t>> byPed;
+  std::unordered_map<std::int32_t, std::int32_t> inCombatWith;
+
+  void Clear() {
+    for (auto& entry : byPed) entry.second.clear();
+    inCombatWith.clear();
+  }
 };
+
+std::int32_t Low32(std::uint64_t slot) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(slot));
+}
 
 std::string Hex(std::uint64_t value) {
   char text[24];
@@ -97,7 +107,7 @@ struct Replay {
   World world;                             // positions as the recording's answers gave them
   std::vector<std::int32_t> listed;        // the peds the last ped list held
   std::vector<std::int32_t> seenThisTick;  // peds whose positions the search asked
-  std::vector<AnsweredCall> answered;      // the tick's native calls, in order
+  TickAnswers answered;                    // what the tick's native calls answered
 
   [[noreturn]] void Diverge(const std::string& what) const {
     throw Divergence{"tick " + std::to_string(tickNumber) + ", call " + std::to_string(callNumber) +
@@ -163,8 +173,11 @@ void AnswerNative(const sim::Call& call, std::uint64_t* result, void* context) {
   if (!same)
     replay.Diverge("the recording has " + EventText(*event) + ", the code asked " + asked());
   std::copy(std::begin(event->result), std::end(event->result), result);
-  replay.answered.push_back(
-      {call.hash, call.args, static_cast<std::int32_t>(static_cast<std::uint32_t>(result[0]))});
+  const std::int32_t answer = Low32(result[0]);
+  replay.answered.byPed[call.hash][call.args.empty() ? 0 : Low32(call.args[0])] = answer;
+  if (call.hash == scuffler::hash::kIsPedInCombat && call.args.size() == 2) {
+    replay.answered.inCombatWith[Low32(call.args[1])] = answer;
+  }
   if (call.hash == scuffler::hash::kGetEntityCoords && !call.args.empty()) {
     replay.Remember(static_cast<std::int32_t>(static_cast<std::uint32_t>(call.args[0])), result);
   }
@@ -195,17 +208,14 @@ int AnswerPeds(int* peds, int capacity, void* context) {
 }
 
 // The answer the tick last gave to `check` asked of `ped`, or none when it never asked it.
-std::optional<std::int32_t> LastAnswer(const std::vector<AnsweredCall>& calls,
-                                       const scuffler::PedCheck& check, std::int32_t ped) {
-  for (auto call = calls.rbegin(); call != calls.rend(); ++call) {
-    if (call->hash != check.hash) continue;
-    if (check.arguments == scuffler::CheckArguments::None) return call->answer;
-    if (!call->args.empty() &&
-        static_cast<std::int32_t>(static_cast<std::uint32_t>(call->args[0])) == ped) {
-      return call->answer;
-    }
-  }
-  return std::nullopt;
+std::optional<std::int32_t> LastAnswer(const TickAnswers& answers, const scuffler::PedCheck& check,
+                                       std::int32_t ped) {
+  const auto native = answers.byPed.find(check.hash);
+  if (native == answers.byPed.end()) return std::nullopt;
+  const auto answer =
+      native->second.find(check.arguments == scuffler::CheckArguments::None ? 0 : ped);
+  if (answer == native->second.end()) return std::nullopt;
+  return answer->second;
 }
 
 std::string NameOf(std::uint64_t hash) {
@@ -218,8 +228,8 @@ std::string NameOf(std::uint64_t hash) {
 // walk goes past it, and a failure found later names those it passed ("X, though Y before it
 // were not asked"); `unasked` says whether any was.
 template <std::size_t N>
-std::string FirstFailed(const std::vector<AnsweredCall>& calls,
-                        const scuffler::PedCheck (&checks)[N], std::int32_t ped, bool& unasked) {
+std::string FirstFailed(const TickAnswers& calls, const scuffler::PedCheck (&checks)[N],
+                        std::int32_t ped, bool& unasked) {
   std::string notAsked;
   unasked = false;
   for (const scuffler::PedCheck& check : checks) {
@@ -239,14 +249,15 @@ std::string FirstFailed(const std::vector<AnsweredCall>& calls,
 // from the tick's answers; its distance from the position the search asked, if it did.
 std::vector<ListedPed> ListedPedsFromAnswers(const Replay& replay, std::int32_t player) {
   std::vector<ListedPed> peds;
+  const std::unordered_set<std::int32_t> searched(replay.seenThisTick.begin(),
+                                                  replay.seenThisTick.end());
   for (const std::int32_t handle : replay.listed) {
     if (handle == player) continue;
     bool unasked = false;
     std::string failed =
         FirstFailed(replay.answered, scuffler::kEligibilityChecks, handle, unasked);
     std::optional<float> distance;
-    if (std::find(replay.seenThisTick.begin(), replay.seenThisTick.end(), handle) !=
-        replay.seenThisTick.end()) {
+    if (searched.count(handle) != 0) {
       distance = DistanceTo(replay.world, player, handle);
     }
     if (failed.empty()) failed = unasked ? kNotAsked : kEligible;
@@ -270,13 +281,10 @@ std::string WhyFromAnswers(void* context, bool targetOnly) {
         FirstFailed(replay.answered, scuffler::kEligibilityChecks, handle, unasked);
     if (failed.empty() && unasked) return std::string("no check failed, some were not asked");
     // The pair check, asked of the player with the target second: the target passes on 0.
-    for (auto call = replay.answered.rbegin();
-         failed.empty() && pair && call != replay.answered.rend(); ++call) {
-      if (call->hash == scuffler::hash::kIsPedInCombat && call->args.size() == 2 &&
-          static_cast<std::int32_t>(static_cast<std::uint32_t>(call->args[1])) == handle) {
-        if (call->answer != 0) failed = NameOf(call->hash);
-        break;
-      }
+    const auto inCombat = replay.answered.inCombatWith.find(handle);
+    if (failed.empty() && pair && inCombat != replay.answered.inCombatWith.end() &&
+        inCombat->second != 0) {
+      failed = NameOf(scuffler::hash::kIsPedInCombat);
     }
     return failed.empty() ? std::string("fit now") : failed;
   };
@@ -366,7 +374,7 @@ ReplayResult RunReplay(const rec::Recording& recording, std::ostream& trace, Tic
       replay.pending = false;
       replay.callNumber = 0;
       replay.seenThisTick.clear();
-      replay.answered.clear();
+      replay.answered.Clear();
       replay.tickNumber = recording.firstTick + static_cast<std::uint32_t>(index);
       // The releases the tick's key tests found, delivered at its clock; no other key is held.
       sim::SetTime(recording.ticks[index].clock);
