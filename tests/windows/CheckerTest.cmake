@@ -51,6 +51,8 @@ function(check name)
   if(NOT run_WIDE_PATHS)
     string(REPLACE "\r" "" lines "${output}")
     string(REPLACE ";" "," lines "${lines}")
+    # A line may end in a path's backslash, which would escape the list's separator below.
+    string(REPLACE "\\" "/" lines "${lines}")
     string(REPLACE "\n" ";" lines "${lines}")
     foreach(line IN LISTS lines)
       string(LENGTH "${line}" width)
