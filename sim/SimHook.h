@@ -62,7 +62,7 @@ void Reset();
 // The player's ped (answer of the player-ped native) and its position. Default handle 0. A nonzero
 // handle becomes a known ped, unlisted unless AddPed lists it; a previous player's ped stays known.
 void SetPlayer(std::int32_t handle, Vec3 position);
-// The engaged ped reported for the player; 0 for none.
+// The engaged ped reported for the player (the ped PLAYER_PED_ID answers now); 0 for none.
 void SetEngaged(std::int32_t handle);
 
 // Adds or moves a known ped. Listed peds are returned by worldGetAllPeds in the order added;
@@ -80,6 +80,10 @@ void SetPedAnswer(std::int32_t ped, std::uint64_t hash, std::int32_t value);
 // action start. IS_USING_KEYBOARD_AND_MOUSE defaults to 1 (the player is on keyboard and mouse),
 // IS_CONTROL_JUST_PRESSED, IS_PAUSE_MENU_ACTIVE and the random native to 0.
 void SetAnswer(std::uint64_t hash, std::int32_t value);
+// As SetPedAnswer and SetAnswer, but the calls from now on answer `values` in turn, the last one
+// holding after them: one native answering differently within a tick. Empty values change nothing.
+void SetPedAnswers(std::int32_t ped, std::uint64_t hash, std::vector<std::int32_t> values);
+void SetAnswers(std::uint64_t hash, std::vector<std::int32_t> values);
 void ClearAnswer(std::uint64_t hash);
 
 // Whether SetAnswer (and SetPedAnswer, for a per-ped check) reaches the native `hash`: every native

@@ -49,13 +49,19 @@ std::int32_t DefaultAnswer(std::uint64_t nativeHash, std::int32_t ped) {
   return sim::detail::FindPed(ped) != nullptr ? sim::PassingAnswer(nativeHash) : 0;
 }
 
-std::int32_t IntAnswer(const State& state, const sim::Call& call) {
+// The player as PLAYER_PED_ID answers it now (a canned answer is not used up by asking here).
+std::int32_t CurrentPlayer(const State& state) {
+  const auto fixed = state.answers.find(hash::kPlayerPedId);
+  return fixed == state.answers.end() ? state.player : fixed->second.values[fixed->second.next];
+}
+
+std::int32_t IntAnswer(State& state, const sim::Call& call) {
   if (const auto fixed = state.answers.find(call.hash); fixed != state.answers.end()) {
-    return fixed->second;
+    return fixed->second.Take();
   }
   if (call.hash == hash::kPlayerPedId) return state.player;
   if (call.hash == hash::kGetMeleeTargetForPed) {
-    return SlotInt(call.args, 0) == state.player ? state.engaged : 0;
+    return SlotInt(call.args, 0) == CurrentPlayer(state) ? state.engaged : 0;
   }
   const int pedArgument = PedArgument(call.hash);
   const std::int32_t ped =
@@ -63,7 +69,7 @@ std::int32_t IntAnswer(const State& state, const sim::Call& call) {
   if (pedArgument >= 0) {
     if (const auto answer = state.pedAnswers.find({ped, call.hash});
         answer != state.pedAnswers.end()) {
-      return answer->second;
+      return answer->second.Take();
     }
   }
   return DefaultAnswer(call.hash, ped);

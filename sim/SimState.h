@@ -23,13 +23,25 @@ struct Ped {
   bool listed = true;
 };
 
+// A canned answer: the answers of successive calls in order, the last one holding from then on.
+struct Canned {
+  std::vector<std::int32_t> values;  // never empty
+  std::size_t next = 0;
+
+  std::int32_t Take() {
+    const std::int32_t value = values[next];
+    if (next + 1 < values.size()) ++next;
+    return value;
+  }
+};
+
 struct State {
   std::int32_t player = 0;
   std::int32_t engaged = 0;
   std::vector<Ped> peds;  // known peds, in the order first added
 
-  std::map<std::pair<std::int32_t, std::uint64_t>, std::int32_t> pedAnswers;  // (ped, hash)
-  std::map<std::uint64_t, std::int32_t> answers;                              // hash
+  std::map<std::pair<std::int32_t, std::uint64_t>, Canned> pedAnswers;  // (ped, hash)
+  std::map<std::uint64_t, Canned> answers;                              // hash
   int reportedPedCount = -1;  // negative: the honest count
 
   std::map<std::uint32_t, std::string> actionNames;  // hash -> first text seen

@@ -71,10 +71,18 @@ void RemovePed(std::int32_t handle) {
 }
 
 void SetPedAnswer(std::int32_t ped, std::uint64_t hash, std::int32_t value) {
-  detail::TheState().pedAnswers[{ped, hash}] = value;
+  SetPedAnswers(ped, hash, {value});
 }
 
-void SetAnswer(std::uint64_t hash, std::int32_t value) { detail::TheState().answers[hash] = value; }
+void SetPedAnswers(std::int32_t ped, std::uint64_t hash, std::vector<std::int32_t> values) {
+  if (!values.empty()) detail::TheState().pedAnswers[{ped, hash}] = {std::move(values), 0};
+}
+
+void SetAnswer(std::uint64_t hash, std::int32_t value) { SetAnswers(hash, {value}); }
+
+void SetAnswers(std::uint64_t hash, std::vector<std::int32_t> values) {
+  if (!values.empty()) detail::TheState().answers[hash] = {std::move(values), 0};
+}
 
 void ClearAnswer(std::uint64_t hash) { detail::TheState().answers.erase(hash); }
 

@@ -133,8 +133,8 @@ TEST(ScenarioTest, UnknownFieldNamesItsPathAndTheKnownOnes) {
       "s.json: peds[1].lisetd: unknown field; known here: handle, position, listed, fails, "
       "answers");
   EXPECT_EQ(Error(With(R"("tick": 3)")),
-            "s.json: tick: unknown field; known here: description, ticks, tick_ms, player, peds, "
-            "engaged, answers, events");
+            "s.json: tick: unknown field; known here: description, ticks, tick_ms, tick_clocks, "
+            "settings, player, peds, engaged, answers, events");
 }
 
 TEST(ScenarioTest, WrongTypesAreNamed) {
@@ -186,8 +186,58 @@ TEST(ScenarioTest, EventsMakeExactlyOneKnownChange) {
   EXPECT_EQ(Error(With(R"("events": [{"tick": 2, "ped": 7, "position": [1, 1]}])")),
             "s.json: events[0].ped: no ped 7 in \"player\" or \"peds\"");
   EXPECT_EQ(Error(With(R"("events": [{"tick": 2, "ini": 5}])")),
-            "s.json: events[0].ini: expected the file's lines [\"...\"], its text \"...\" or null, "
-            "found 5");
+            "s.json: events[0].ini: expected the file's lines [\"...\"], its text \"...\", an "
+            "object {...} or null, found 5");
+}
+
+// What a scenario made from a recording holds: each tick's clock, the Settings before the first
+// load, answers that change within a tick, and settings files no text can stand for.
+TEST(ScenarioTest, WhatARecordingNeedsIsReadAndChecked) {
+  const Scenario scenario = Parse(With(
+      R"("tick_clocks": [4294967290, 0, 7], "settings": {"iKickToChest": "F5",
+         "MAX_DISTANCE": 2.5, "iControllerRandomKick": false},
+         "answers": {"IS_PAUSE_MENU_ACTIVE": [0, 1]},
+         "events": [{"tick": 3, "ms": 7, "ini": {"unreadable": true}},
+                    {"tick": 2, "ini": {"lines": ["[Scuffler]"], "padded_to": 1048577}}])"));
+  EXPECT_EQ(scenario.ticks, 3);
+  EXPECT_EQ(TickClock(scenario, 0), 4294967290u);
+  EXPECT_EQ(TickClock(scenario, 2), 0u);
+  EXPECT_EQ(TickClock(scenario, 3), 7u);
+  ASSERT_TRUE(scenario.settings.has_value());
+  EXPECT_EQ(scenario.settings->iKickToChest, 116);
+  EXPECT_EQ(scenario.settings->MAX_DISTANCE, 2.5f);
+  EXPECT_FALSE(scenario.settings->iControllerRandomKick);
+  EXPECT_EQ(scenario.settings->iKickToLeg, 40);  // not given: the default
+  const auto& pause = std::get<WorldAnswers>(scenario.events[0].change).answers[0];
+  EXPECT_EQ(pause.earlier, std::vector<std::int32_t>{0});
+  EXPECT_EQ(pause.value, 1);
+  const auto& padded = std::get<IniChange>(scenario.events[1].change);
+  EXPECT_EQ(padded.text, "[Scuffler]\n");
+  EXPECT_EQ(padded.paddedTo, 1048577u);
+  EXPECT_TRUE(std::get<IniChange>(scenario.events[2].change).unreadable);
+
+  const std::pair<const char*, const char*> kWrong[] = {
+      {R"("tick_clocks": [5, 4])", "tick_clocks[1]: runs back from 5"},
+      {R"("tick_clocks": [], "ticks": 1)", "tick_clocks: expected each tick's clock [ms, ...], found an array"},
+      {R"("ticks": 2, "tick_clocks": [1])", "tick_clocks: has 1 clocks for 2 ticks"},
+      {R"("tick_ms": 5, "tick_clocks": [1])", "tick_clocks: give tick_clocks or tick_ms, not both"},
+      {R"("tick_clocks": [10, 20], "events": [{"tick": 2, "ms": 11, "tap": "G"}])",
+       "events[0].ms: 11 is out of range (0 to 10)"},
+      {R"("settings": {"iKickToChest": "F 5"})",
+       "settings.iKickToChest: \"F 5\" is not a value the plug-in reads whole for iKickToChest"},
+      {R"("settings": {"MAX_DIST": 3})", "settings.MAX_DIST: Scuffler.ini has no such setting"},
+      {R"("answers": {"IS_PAUSE_MENU_ACTIVE": []})",
+       "answers.IS_PAUSE_MENU_ACTIVE: expected at least one answer, found []"},
+      {R"("events": [{"tick": 1, "ini": {"unreadable": true, "text": ""}}])",
+       "events[0].ini.unreadable: give it alone, as true"},
+      {R"("events": [{"tick": 1, "ini": {"padded_to": 9}}])",
+       "events[0].ini: give the file's \"lines\" or its \"text\", one of them"},
+      {R"("events": [{"tick": 1, "ini": {"text": "abc", "padded_to": 2}}])",
+       "events[0].ini.padded_to: 2 is out of range (3 to 16777216)"},
+  };
+  for (const auto& [json, message] : kWrong) {
+    EXPECT_EQ(Error(With(json)), std::string("s.json: ") + message) << json;
+  }
 }
 
 TEST(ScenarioTest, NativesAnsweredWhereTheyCanBe) {

@@ -33,20 +33,28 @@ TEST(TraceTest, ScenarioChanges) {
   EXPECT_EQ(DescribePedChange(change), "ped 12 unchanged");
   change.position = sim::Vec3{8, 0.25f, -1};
   change.listed = false;
-  change.answers = {{"IS_PED_IN_COMBAT", scuffler::hash::kIsPedInCombat, 1}};
+  change.answers = {{"IS_PED_IN_COMBAT", scuffler::hash::kIsPedInCombat, 1, {}}};
   EXPECT_EQ(DescribePedChange(change),
             "ped 12 moves to (8, 0.25, -1), no longer listed, answers IS_PED_IN_COMBAT 1");
 
   WorldAnswers answers;
-  answers.answers = {{"IS_USING_KEYBOARD_AND_MOUSE", scuffler::hash::kIsUsingKeyboardAndMouse, 0},
-                     {"IS_PAUSE_MENU_ACTIVE", scuffler::hash::kIsPauseMenuActive, std::nullopt}};
+  answers.answers = {
+      {"IS_USING_KEYBOARD_AND_MOUSE", scuffler::hash::kIsUsingKeyboardAndMouse, 0, {}},
+      {"IS_PAUSE_MENU_ACTIVE", scuffler::hash::kIsPauseMenuActive, std::nullopt, {}},
+      {"GET_RANDOM_INT_IN_RANGE", scuffler::hash::kGetRandomIntInRange, 4, {1, 2}}};
   EXPECT_EQ(DescribeWorldAnswers(answers),
-            "natives answer IS_USING_KEYBOARD_AND_MOUSE 0, IS_PAUSE_MENU_ACTIVE as the game would");
+            "natives answer IS_USING_KEYBOARD_AND_MOUSE 0, IS_PAUSE_MENU_ACTIVE as the game would, "
+            "GET_RANDOM_INT_IN_RANGE 1 then 2 then 4");
 
   EXPECT_EQ(DescribeIniChange({std::nullopt}), "Scuffler.ini deleted");
   EXPECT_EQ(DescribeIniChange({std::string("[Scuffler]\n")}), "Scuffler.ini written, 1 line");
   EXPECT_EQ(DescribeIniChange({std::string("a\nb")}), "Scuffler.ini written, 2 lines");
   EXPECT_EQ(DescribeIniChange({std::string()}), "Scuffler.ini written, 0 lines");
+  EXPECT_EQ(DescribeIniChange({std::nullopt, true, 0}),
+            "Scuffler.ini made a file that opens but cannot be read");
+  EXPECT_EQ(DescribeIniChange({std::string("a\n"), false, 2}), "Scuffler.ini written, 1 line");
+  EXPECT_EQ(DescribeIniChange({std::string("a\n"), false, 3}),
+            "Scuffler.ini written, 1 line, padded with comments to 3 bytes");
 }
 
 TEST(TraceTest, SettingsShowOnlyWhatChanged) {

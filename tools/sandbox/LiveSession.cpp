@@ -26,9 +26,16 @@ namespace {
 
 constexpr const char* kIniFile = "Scuffler.ini";
 
+// An answer's calls in turn: the earlier ones, then the one that holds.
+std::vector<std::int32_t> InTurn(const NativeAnswer& answer) {
+  std::vector<std::int32_t> values = answer.earlier;
+  values.push_back(*answer.value);
+  return values;
+}
+
 void SetPedAnswers(std::int32_t handle, const std::vector<NativeAnswer>& answers) {
   for (const NativeAnswer& answer : answers) {
-    if (answer.value) sim::SetPedAnswer(handle, answer.hash, *answer.value);
+    if (answer.value) sim::SetPedAnswers(handle, answer.hash, InTurn(answer));
   }
 }
 
@@ -38,16 +45,34 @@ void PlacePed(World& world, const PedSpec& ped) {
   SetPedAnswers(ped.handle, ped.answers);
 }
 
+// `text`, then comment lines up to `size` bytes in all.
+std::string Padded(std::string text, std::size_t size) {
+  if (text.size() >= size) return text;
+  if (!text.empty() && text.back() != '\n') text += '\n';
+  constexpr std::size_t kLine = 64;
+  while (text.size() < size) {
+    const std::size_t line = std::min(kLine, size - text.size());
+    text += line == 1 ? "\n" : ";" + std::string(line - 2, ' ') + "\n";
+  }
+  return text;
+}
+
 void WriteIni(const IniChange& change) {
-  if (!change.text) {
-    if (std::remove(kIniFile) != 0) {
-      // Deleting a file that is not there is no change; anything else is a real failure.
-      if (std::ifstream(kIniFile).good()) throw std::runtime_error("cannot delete Scuffler.ini");
+  namespace fs = std::filesystem;
+  std::error_code error;
+  fs::remove_all(kIniFile, error);
+  // Deleting a file that is not there is no change; anything else is a real failure.
+  if (error || fs::exists(kIniFile, error)) throw std::runtime_error("cannot delete Scuffler.ini");
+  if (change.unreadable) {
+    // A folder of the name opens as the file does, and then cannot be read.
+    if (!fs::create_directory(kIniFile, error)) {
+      throw std::runtime_error("cannot make an unreadable Scuffler.ini");
     }
     return;
   }
+  if (!change.text) return;
   std::ofstream file(kIniFile, std::ios::binary | std::ios::trunc);
-  file << *change.text;
+  file << Padded(*change.text, change.paddedTo);
   if (!file.flush()) throw std::runtime_error("cannot write Scuffler.ini");
 }
 
@@ -75,7 +100,7 @@ std::string Apply(const Event& event, World& world) {
   if (const auto* answers = std::get_if<WorldAnswers>(&event.change)) {
     for (const NativeAnswer& answer : answers->answers) {
       if (answer.value) {
-        sim::SetAnswer(answer.hash, *answer.value);
+        sim::SetAnswers(answer.hash, InTurn(answer));
       } else {
         sim::ClearAnswer(answer.hash);
       }
@@ -184,13 +209,15 @@ SessionResult RunSession(const Scenario& scenario, std::ostream& trace, const Re
   result.totals.ticks = last;
   if (last < scenario.ticks) result.totals.stoppedAfter = last;
   result.totals.tickMs = scenario.tickMs;
+  if (!scenario.tickClocks.empty()) {
+    result.totals.spanMs = static_cast<int>(TickClock(scenario, last) - TickClock(scenario, 1));
+  }
   DllMain(kModule, 1, nullptr);
+  if (scenario.settings) scuffler::gSettings = *scenario.settings;
 
-  // Tick t runs at t tick lengths on the game's clock, which wraps like the real one.
+  // The game's clock wraps like the real one.
   const auto clock = [&scenario](int tick, int ms) {
-    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(tick) *
-                                          static_cast<std::uint64_t>(scenario.tickMs) +
-                                      static_cast<std::uint64_t>(ms));
+    return TickClock(scenario, tick) + static_cast<std::uint32_t>(ms);
   };
   auto event = scenario.events.begin();
   for (int tick = 1; tick <= last; ++tick) {
@@ -256,7 +283,10 @@ SessionResult RunSession(const Scenario& scenario, std::ostream& trace, const Re
   DllMain(kModule, 0, nullptr);
   scuffler::StopRecording();
   scuffler::SetRecordingSink(scuffler::kFolderSink);
-  if (WritesIni(scenario)) std::remove(kIniFile);
+  if (WritesIni(scenario)) {
+    std::error_code ignored;
+    std::filesystem::remove_all(kIniFile, ignored);
+  }
   trace << Summary(result.totals);
   return result;
 }

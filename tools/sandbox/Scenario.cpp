@@ -10,6 +10,7 @@
 
 #include "NativeNames.h"
 #include "input/KeyNames.h"
+#include "settings/SettingsTable.h"
 
 namespace sandbox {
 namespace {
@@ -148,7 +149,7 @@ void ReadFails(const Json& value, const std::string& path, std::vector<NativeAns
   for (std::size_t i = 0; i < value.size(); ++i) {
     const std::string name = Text(value[i], Item(path, i));
     const AnswerableNative native = Native(name, Item(path, i), NativeScope::PerPed);
-    answers.push_back({name, native.hash, FailingAnswer(native.hash)});
+    answers.push_back({name, native.hash, FailingAnswer(native.hash), {}});
   }
 }
 
@@ -160,8 +161,16 @@ void ReadAnswers(const Json& value, const std::string& path, NativeScope scope,
   for (const auto& entry : value.items()) {
     const std::string entryPath = Field(path, entry.key().c_str());
     const AnswerableNative native = Native(entry.key(), entryPath, scope);
-    NativeAnswer answer{entry.key(), native.hash, std::nullopt};
-    if (!entry.value().is_null() || scope == NativeScope::PerPed) {
+    NativeAnswer answer{entry.key(), native.hash, std::nullopt, {}};
+    if (entry.value().is_array()) {
+      // The answers of successive calls within the tick, the last one holding after them.
+      if (entry.value().empty()) Fail(entryPath, "expected at least one answer, found []");
+      for (std::size_t i = 0; i < entry.value().size(); ++i) {
+        answer.earlier.push_back(Int32(entry.value()[i], Item(entryPath, i)));
+      }
+      answer.value = answer.earlier.back();
+      answer.earlier.pop_back();
+    } else if (!entry.value().is_null() || scope == NativeScope::PerPed) {
       answer.value = Int32(entry.value(), entryPath);
     }
     answers.push_back(std::move(answer));
@@ -184,12 +193,66 @@ PedSpec ReadPed(const Json& value, const std::string& path) {
 std::string IniText(const Json& value, const std::string& path) {
   if (value.is_string()) return value.get<std::string>();
   if (!value.is_array()) {
-    Fail(path,
-         "expected the file's lines [\"...\"], its text \"...\" or null, found " + Found(value));
+    Fail(path, "expected the file's lines [\"...\"], its text \"...\", an object {...} or null, "
+               "found " +
+                   Found(value));
   }
   std::string text;
   for (std::size_t i = 0; i < value.size(); ++i) text += Text(value[i], Item(path, i)) + "\n";
   return text;
+}
+
+// The largest file "padded_to" makes: well past the 1 MB a recording keeps the bytes of.
+constexpr long long kMostPaddedBytes = 16 << 20;
+
+// "ini": lines, text or null; or {"unreadable": true}, a file that opens but cannot be read; or
+// {"lines" or "text": ..., "padded_to": bytes}, a file made as large as a recording cannot keep.
+IniChange ReadIniChange(const Json& value, const std::string& path) {
+  if (value.is_null()) return {};
+  if (!value.is_object()) return {IniText(value, path)};
+  ExpectObject(value, path, {"unreadable", "lines", "text", "padded_to"});
+  IniChange change;
+  if (value.contains("unreadable")) {
+    if (value.size() != 1 || !Boolean(value.at("unreadable"), Field(path, "unreadable"))) {
+      Fail(Field(path, "unreadable"), "give it alone, as true");
+    }
+    change.unreadable = true;
+    return change;
+  }
+  if (value.contains("lines") == value.contains("text")) {
+    Fail(path, "give the file's \"lines\" or its \"text\", one of them");
+  }
+  const char* const field = value.contains("lines") ? "lines" : "text";
+  change.text = IniText(value.at(field), Field(path, field));
+  if (value.contains("padded_to")) {
+    change.paddedTo = static_cast<std::size_t>(Integer(
+        value.at("padded_to"), Field(path, "padded_to"),
+        static_cast<long long>(change.text->size()), kMostPaddedBytes));
+  }
+  return change;
+}
+
+// "settings": {"iKickToChest": 116 or "F5", ...}: each converted as the plug-in converts the
+// settings file's text; a setting not given keeps its default.
+scuffler::Settings ReadSettings(const Json& value, const std::string& path) {
+  if (!value.is_object()) Fail(path, "expected an object {\"setting\": value}, found " + Found(value));
+  scuffler::Settings settings;
+  for (const auto& entry : value.items()) {
+    const std::string entryPath = Field(path, entry.key().c_str());
+    const scuffler::SettingField* const field = scuffler::FindSettingField(entry.key());
+    if (field == nullptr) Fail(entryPath, "Scuffler.ini has no such setting");
+    const Json& given = entry.value();
+    if (given.is_object() || given.is_array() || given.is_null()) {
+      Fail(entryPath, "expected a value as Scuffler.ini would hold it, found " + Found(given));
+    }
+    const std::string text = given.is_string() ? given.get<std::string>() : given.dump();
+    const scuffler::Reading reading = scuffler::AssignSetting(*field, text, settings);
+    if (reading != scuffler::Reading::Whole) {
+      Fail(entryPath, Found(given) + " is not a value the plug-in reads whole for " +
+                          std::string(field->name));
+    }
+  }
+  return settings;
 }
 
 // Which change an event makes: the one field among these that it has.
@@ -224,7 +287,9 @@ Event ReadEvent(const Json& value, const std::string& path, const Scenario& scen
   event.tick = static_cast<int>(
       Integer(Require(value, path, "tick"), Field(path, "tick"), 1, scenario.ticks));
   if (value.contains("ms")) {
-    event.ms = static_cast<int>(Integer(value.at("ms"), Field(path, "ms"), 0, scenario.tickMs));
+    const std::uint32_t gap =
+        TickClock(scenario, event.tick) - TickClock(scenario, event.tick - 1);
+    event.ms = static_cast<int>(Integer(value.at("ms"), Field(path, "ms"), 0, gap));
   }
   const Json& argument = value.at(kind);
   const std::string argumentPath = Field(path, kind.c_str());
@@ -256,9 +321,7 @@ Event ReadEvent(const Json& value, const std::string& path, const Scenario& scen
     ReadAnswers(argument, argumentPath, NativeScope::World, change.answers);
     event.change = std::move(change);
   } else {
-    event.change =
-        IniChange{argument.is_null() ? std::nullopt
-                                     : std::optional<std::string>(IniText(argument, argumentPath))};
+    event.change = ReadIniChange(argument, argumentPath);
   }
   return event;
 }
@@ -266,7 +329,8 @@ Event ReadEvent(const Json& value, const std::string& path, const Scenario& scen
 Scenario ReadScenario(const Json& root) {
   ExpectObject(
       root, "",
-      {"description", "ticks", "tick_ms", "player", "peds", "engaged", "answers", "events"});
+      {"description", "ticks", "tick_ms", "tick_clocks", "settings", "player", "peds", "engaged",
+       "answers", "events"});
   Scenario scenario;
   if (root.contains("description"))
     scenario.description = Text(root.at("description"), "description");
@@ -276,6 +340,31 @@ Scenario ReadScenario(const Json& root) {
   if (root.contains("tick_ms")) {
     scenario.tickMs = static_cast<int>(Integer(root.at("tick_ms"), "tick_ms", 1, kMaxTickMs));
   }
+  if (root.contains("tick_clocks")) {
+    if (root.contains("tick_ms")) Fail("tick_clocks", "give tick_clocks or tick_ms, not both");
+    const Json& clocks = root.at("tick_clocks");
+    if (!clocks.is_array() || clocks.empty()) {
+      Fail("tick_clocks", "expected each tick's clock [ms, ...], found " + Found(clocks));
+    }
+    if (root.contains("ticks") && static_cast<std::size_t>(scenario.ticks) != clocks.size()) {
+      Fail("tick_clocks", "has " + std::to_string(clocks.size()) + " clocks for " +
+                              std::to_string(scenario.ticks) + " ticks");
+    }
+    if (clocks.size() > static_cast<std::size_t>(kMaxTicks)) {
+      Fail("tick_clocks", "more than " + std::to_string(kMaxTicks) + " ticks");
+    }
+    for (std::size_t i = 0; i < clocks.size(); ++i) {
+      const auto clock = static_cast<std::uint32_t>(
+          Integer(clocks[i], Item("tick_clocks", i), 0, std::numeric_limits<std::uint32_t>::max()));
+      // The game's clock runs forward, wrapping at 2^32 like GetTickCount.
+      if (i > 0 && clock - scenario.tickClocks.back() > 0x7FFFFFFFu) {
+        Fail(Item("tick_clocks", i), "runs back from " + std::to_string(scenario.tickClocks.back()));
+      }
+      scenario.tickClocks.push_back(clock);
+    }
+    scenario.ticks = static_cast<int>(clocks.size());
+  }
+  if (root.contains("settings")) scenario.settings = ReadSettings(root.at("settings"), "settings");
 
   // Every handle given so far: no two peds may share one, and events may only name these.
   std::set<std::int32_t> handles;
@@ -344,6 +433,14 @@ std::string ParseMessage(const std::string& what) {
 }
 
 }  // namespace
+
+std::uint32_t TickClock(const Scenario& scenario, int tick) {
+  if (!scenario.tickClocks.empty()) {
+    return scenario.tickClocks[static_cast<std::size_t>(std::max(tick, 1) - 1)];
+  }
+  return static_cast<std::uint32_t>(static_cast<std::uint64_t>(tick) *
+                                    static_cast<std::uint64_t>(scenario.tickMs));
+}
 
 ParsedScenario ParseScenario(const std::string& text, const std::string& source) {
   ParsedScenario parsed;

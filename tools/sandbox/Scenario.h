@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "SimHook.h"
+#include "settings/Settings.h"
 
 namespace sandbox {
 
@@ -21,6 +22,9 @@ struct NativeAnswer {
   std::string name;  // as written in the scenario, for the trace
   std::uint64_t hash = 0;
   std::optional<std::int32_t> value;  // nullopt: back to the simulated game's own answer
+  // The answers of the calls before `value` takes over, in turn: a native that answers
+  // differently within the tick the answer lands in.
+  std::vector<std::int32_t> earlier;
 };
 
 struct PedSpec {
@@ -56,6 +60,8 @@ struct WorldAnswers {
 // Writes Scuffler.ini in the working directory with `text`, or deletes it when there is none.
 struct IniChange {
   std::optional<std::string> text;
+  bool unreadable = false;  // instead: a Scuffler.ini that opens but cannot be read
+  std::size_t paddedTo = 0;  // the text then comment lines up to this many bytes
 };
 
 struct Event {
@@ -68,6 +74,10 @@ struct Scenario {
   std::string description;
   int ticks = 60;
   int tickMs = 16;
+  // Each tick's clock in ms, as a recording gives them; empty: tick t runs at t * tickMs.
+  std::vector<std::uint32_t> tickClocks;
+  // The Settings the plug-in holds before its first load; none: the defaults.
+  std::optional<scuffler::Settings> settings;
   PedSpec player;
   std::vector<PedSpec> peds;
   // Ordered by tick, then ms, then as written. The scenario's opening "engaged" and "answers"
@@ -82,5 +92,8 @@ struct ParsedScenario {
 
 // `source` names the text in messages (a file name, or the built-in scenario's name).
 ParsedScenario ParseScenario(const std::string& text, const std::string& source);
+
+// The game's clock at tick `tick` (1 to the scenario's ticks; 0 is the moment before the first).
+std::uint32_t TickClock(const Scenario& scenario, int tick);
 
 }  // namespace sandbox

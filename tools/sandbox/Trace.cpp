@@ -45,8 +45,9 @@ std::string ListAnswers(const std::vector<NativeAnswer>& answers) {
   std::string text;
   for (const NativeAnswer& answer : answers) {
     if (!text.empty()) text += ", ";
-    text +=
-        answer.name + " " + (answer.value ? std::to_string(*answer.value) : "as the game would");
+    text += answer.name + " ";
+    for (const std::int32_t earlier : answer.earlier) text += std::to_string(earlier) + " then ";
+    text += answer.value ? std::to_string(*answer.value) : "as the game would";
   }
   return text;
 }
@@ -76,8 +77,10 @@ std::string Header(const Scenario& scenario) {
   text += "player " + std::to_string(scenario.player.handle) + " at " +
           FormatPosition(scenario.player.position) + ", " +
           Plural(static_cast<int>(scenario.peds.size()), "ped", "peds") + ", " +
-          Plural(scenario.ticks, "tick", "ticks") + " of " + std::to_string(scenario.tickMs) +
-          " ms\n";
+          Plural(scenario.ticks, "tick", "ticks") +
+          (scenario.tickClocks.empty() ? " of " + std::to_string(scenario.tickMs) + " ms"
+                                       : " at the clocks given") +
+          (scenario.settings ? ", starting with the settings given" : "") + "\n";
   return text;
 }
 
@@ -107,11 +110,15 @@ std::string DescribeWorldAnswers(const WorldAnswers& change) {
 }
 
 std::string DescribeIniChange(const IniChange& change) {
+  if (change.unreadable) return "Scuffler.ini made a file that opens but cannot be read";
   if (!change.text) return "Scuffler.ini deleted";
   int lines = 0;
   for (const char c : *change.text) lines += c == '\n' ? 1 : 0;
   if (!change.text->empty() && change.text->back() != '\n') ++lines;
-  return "Scuffler.ini written, " + Plural(lines, "line", "lines");
+  return "Scuffler.ini written, " + Plural(lines, "line", "lines") +
+         (change.paddedTo > change.text->size()
+              ? ", padded with comments to " + std::to_string(change.paddedTo) + " bytes"
+              : "");
 }
 
 std::string SettingValue(const scuffler::SettingField& field, const Settings& settings) {
