@@ -1,7 +1,9 @@
 # Runs a scenario live with --record, then replays the recording it wrote, each in an empty
 # directory: both exit 0, and the replay's move lines (each trigger's line, its reason left out,
 # as a replay cannot ask again) and settings lines are the live run's, tick for tick, from the
-# recording's first tick (where the replay shows every setting) to the last.
+# recording's first tick (where the replay shows every setting) to the last. The replay also
+# writes the recording as a scenario (--scenario), which then runs live: its move lines, reasons
+# included, and its settings, target and engaged lines are the first live run's.
 #
 #   -DSANDBOX=program -DWORKDIR=scratch -DSCENARIO=file.json
 #   -DEXPECTED_LIVE=file -DEXPECTED_REPLAY=file   optional: the whole of each trace
@@ -10,7 +12,7 @@
 cmake_minimum_required(VERSION 3.25)
 
 file(REMOVE_RECURSE "${WORKDIR}")
-file(MAKE_DIRECTORY "${WORKDIR}/live" "${WORKDIR}/replay" "${WORKDIR}/tmp")
+file(MAKE_DIRECTORY "${WORKDIR}/live" "${WORKDIR}/replay" "${WORKDIR}/again" "${WORKDIR}/tmp")
 set(ENV{TMPDIR} "${WORKDIR}/tmp")
 set(peds)
 if(PEDS)
@@ -23,13 +25,17 @@ set(map)
 if(EXPECTED_SVG)
   set(map --svg ../map.svg)
 endif()
-execute_process(COMMAND "${SANDBOX}" --replay ../made.bin ${map} ${peds} WORKING_DIRECTORY "${WORKDIR}/replay"
+execute_process(COMMAND "${SANDBOX}" --replay ../made.bin ${map} ${peds} --scenario ../made.json
+                WORKING_DIRECTORY "${WORKDIR}/replay"
                 OUTPUT_VARIABLE replay ERROR_VARIABLE replay_err RESULT_VARIABLE replay_status)
-if(NOT live_status EQUAL 0 OR NOT replay_status EQUAL 0)
+execute_process(COMMAND "${SANDBOX}" ../made.json ${peds} WORKING_DIRECTORY "${WORKDIR}/again"
+                OUTPUT_VARIABLE again ERROR_VARIABLE again_err RESULT_VARIABLE again_status)
+if(NOT live_status EQUAL 0 OR NOT replay_status EQUAL 0 OR NOT again_status EQUAL 0)
   message(FATAL_ERROR "live run with --record exit ${live_status}: ${live_err}\n"
-                      "replay exit ${replay_status}: ${replay_err}")
+                      "replay exit ${replay_status}: ${replay_err}\n"
+                      "its scenario's live run exit ${again_status}: ${again_err}")
 endif()
-foreach(dir live replay tmp)
+foreach(dir live replay again tmp)
   file(GLOB left RELATIVE "${WORKDIR}/${dir}" "${WORKDIR}/${dir}/*")
   if(left)
     message(FATAL_ERROR "left behind in ${dir}: ${left}")
@@ -42,9 +48,10 @@ endif()
 string(REGEX MATCH "the plug-in's tick ([0-9]+)" first "${replay}")
 set(first ${CMAKE_MATCH_1})
 
-# The trigger and settings lines of `text` from tick `first` on, each trigger's reason left out,
-# and the settings lines from the tick after `first`, in `out`.
-function(move_lines text first out)
+# The trigger and settings lines of `text` from tick `first` on, each trigger's reason left out
+# unless `whole`, and the settings lines from the tick after `first` (with `whole`, the target and
+# engaged lines too), in `out`.
+function(move_lines text first whole out)
   string(REPLACE "\n" ";" lines "${text}")
   set(kept "")
   foreach(line IN LISTS lines)
@@ -58,23 +65,33 @@ function(move_lines text first out)
     endif()
     if((what MATCHES "^settings: " AND tick GREATER first) OR what MATCHES "^listed ped ")
       list(APPEND kept "${line}")
+    elseif(whole AND tick GREATER first AND what MATCHES "^(no )?(target|engaged) ped")
+      list(APPEND kept "${line}")
     elseif(what MATCHES "^(i[A-Za-z0-9]+ \\(|special-ability action)"
            AND NOT what MATCHES "^iSaveRecordingKey")
-      string(REGEX REPLACE "no one to act on \\([^)]*\\)" "no one to act on" line "${line}")
+      if(NOT whole)
+        string(REGEX REPLACE "no one to act on \\([^)]*\\)" "no one to act on" line "${line}")
+      endif()
       list(APPEND kept "${line}")
     endif()
   endforeach()
   set(${out} "${kept}" PARENT_SCOPE)
 endfunction()
 
-move_lines("${live}" ${first} lived)
-move_lines("${replay}" ${first} replayed)
-if(NOT replayed STREQUAL lived)
-  string(REPLACE ";" "\n" replayed "${replayed}")
-  string(REPLACE ";" "\n" lived "${lived}")
-  message(FATAL_ERROR "the replay's move lines from tick ${first}:\n${replayed}\n"
-                      "differ from the live run's:\n${lived}")
-endif()
+function(expect_lines what actual expected)
+  if(NOT actual STREQUAL expected)
+    string(REPLACE ";" "\n" actual "${actual}")
+    string(REPLACE ";" "\n" expected "${expected}")
+    message(FATAL_ERROR "${what} from tick ${first}:\n${actual}\ndiffer from the live run's:\n"
+                        "${expected}")
+  endif()
+endfunction()
+move_lines("${live}" ${first} OFF lived)
+move_lines("${replay}" ${first} OFF replayed)
+expect_lines("the replay's move lines" "${replayed}" "${lived}")
+move_lines("${live}" ${first} ON lived_whole)
+move_lines("${again}" ${first} ON again_whole)
+expect_lines("the lines of its scenario's live run" "${again_whole}" "${lived_whole}")
 
 function(expect_same what actual expected_file)
   file(READ "${expected_file}" expected)

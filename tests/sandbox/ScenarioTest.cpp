@@ -133,7 +133,7 @@ TEST(ScenarioTest, UnknownFieldNamesItsPathAndTheKnownOnes) {
       "s.json: peds[1].lisetd: unknown field; known here: handle, position, listed, fails, "
       "answers");
   EXPECT_EQ(Error(With(R"("tick": 3)")),
-            "s.json: tick: unknown field; known here: description, ticks, tick_ms, tick_clocks, "
+            "s.json: tick: unknown field; known here: description, ticks, first_tick, tick_ms, tick_clocks, "
             "settings, player, peds, engaged, answers, events");
 }
 

@@ -194,6 +194,14 @@ bool WritesIni(const Scenario& scenario) {
 
 SessionResult RunSession(const Scenario& scenario, std::ostream& trace, const RecordRequest* record,
                          int until, bool peds) {
+  // --until and the trace count ticks as the scenario numbers them.
+  const int offset = scenario.firstTick - 1;
+  if (until > 0 && until <= offset) {
+    throw std::runtime_error("--until " + std::to_string(until) +
+                             " is before the scenario's first tick, " +
+                             std::to_string(scenario.firstTick));
+  }
+  if (until > 0) until -= offset;
   const int last = until > 0 && until < scenario.ticks ? until : scenario.ticks;
   sim::Reset();
   World world;
@@ -207,7 +215,7 @@ SessionResult RunSession(const Scenario& scenario, std::ostream& trace, const Re
   LastSave lastSave{record};
   SessionResult result;
   result.totals.ticks = last;
-  if (last < scenario.ticks) result.totals.stoppedAfter = last;
+  if (last < scenario.ticks) result.totals.stoppedAfter = last + offset;
   result.totals.tickMs = scenario.tickMs;
   if (!scenario.tickClocks.empty()) {
     result.totals.spanMs = static_cast<int>(TickClock(scenario, last) - TickClock(scenario, 1));
@@ -274,12 +282,12 @@ SessionResult RunSession(const Scenario& scenario, std::ostream& trace, const Re
     for (const std::uint32_t key : Unique(releasedKeys)) {
       if (const std::optional<std::string> line = UnusedRelease(key)) lines.push_back(*line);
     }
-    for (const std::string& line : lines) trace << TickPrefix(tick) << line << '\n';
+    for (const std::string& line : lines) trace << TickPrefix(tick + offset) << line << '\n';
   }
 
   result.saveOffered = lastSave.offered;
   result.saveKept = lastSave.kept;
-  result.lastTick = LastTick(last, world, scenario.player.handle);
+  result.lastTick = LastTick(last + offset, world, scenario.player.handle);
   DllMain(kModule, 0, nullptr);
   scuffler::StopRecording();
   scuffler::SetRecordingSink(scuffler::kFolderSink);

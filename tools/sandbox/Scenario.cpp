@@ -20,6 +20,8 @@ using Json = nlohmann::ordered_json;
 
 constexpr long long kMaxTicks = 1000000;
 constexpr long long kMaxTickMs = 60000;
+// A recording's first tick may be late in a long session; the trace numbers stay in an int.
+constexpr long long kMaxFirstTick = 1000000000;
 constexpr std::int32_t kMaxKeyCode = 254;
 
 // A value of the scenario that is well-formed JSON but not a valid scenario.
@@ -284,8 +286,11 @@ Event ReadEvent(const Json& value, const std::string& path, const Scenario& scen
   }
 
   Event event;
-  event.tick = static_cast<int>(
-      Integer(Require(value, path, "tick"), Field(path, "tick"), 1, scenario.ticks));
+  const int offset = scenario.firstTick - 1;
+  event.tick = static_cast<int>(Integer(Require(value, path, "tick"), Field(path, "tick"),
+                                        scenario.firstTick,
+                                        static_cast<long long>(scenario.ticks) + offset)) -
+               offset;
   if (value.contains("ms")) {
     const std::uint32_t gap =
         TickClock(scenario, event.tick) - TickClock(scenario, event.tick - 1);
@@ -329,8 +334,8 @@ Event ReadEvent(const Json& value, const std::string& path, const Scenario& scen
 Scenario ReadScenario(const Json& root) {
   ExpectObject(
       root, "",
-      {"description", "ticks", "tick_ms", "tick_clocks", "settings", "player", "peds", "engaged",
-       "answers", "events"});
+      {"description", "ticks", "first_tick", "tick_ms", "tick_clocks", "settings", "player", "peds",
+       "engaged", "answers", "events"});
   Scenario scenario;
   if (root.contains("description"))
     scenario.description = Text(root.at("description"), "description");
@@ -365,6 +370,10 @@ Scenario ReadScenario(const Json& root) {
     scenario.ticks = static_cast<int>(clocks.size());
   }
   if (root.contains("settings")) scenario.settings = ReadSettings(root.at("settings"), "settings");
+  if (root.contains("first_tick")) {
+    scenario.firstTick =
+        static_cast<int>(Integer(root.at("first_tick"), "first_tick", 1, kMaxFirstTick));
+  }
 
   // Every handle given so far: no two peds may share one, and events may only name these.
   std::set<std::int32_t> handles;

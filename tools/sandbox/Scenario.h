@@ -65,7 +65,7 @@ struct IniChange {
 };
 
 struct Event {
-  int tick = 1;  // the change lands before this tick runs
+  int tick = 1;  // the change lands before this tick runs, counted from 1 whatever firstTick is
   int ms = 0;    // milliseconds after the previous tick, 0 to the tick length
   std::variant<KeyEvent, PedChange, EngagedChange, WorldAnswers, IniChange> change;
 };
@@ -73,6 +73,8 @@ struct Event {
 struct Scenario {
   std::string description;
   int ticks = 60;
+  // The number the trace and the events give the first tick (a recording's own numbering).
+  int firstTick = 1;
   int tickMs = 16;
   // Each tick's clock in ms, as a recording gives them; empty: tick t runs at t * tickMs.
   std::vector<std::uint32_t> tickClocks;

@@ -15,6 +15,7 @@
 #include "RecordRun.h"
 #include "Replay.h"
 #include "Scenario.h"
+#include "ScenarioFromRecording.h"
 #include "Session.h"
 #include "SvgMap.h"
 #include "melee/ScriptLoop.h"
@@ -31,6 +32,7 @@ const char* const kUsage =
     "usage: scuffler-sandbox [SCENARIO.json] [--svg MAP.svg] [--ini SETTINGS.ini]\n"
     "                        [--record RECORDING.bin] [--until TICK] [--peds]\n"
     "       scuffler-sandbox --replay RECORDING.bin [--svg MAP.svg] [--until TICK] [--peds]\n"
+    "                        [--scenario OUT.json]\n"
     "       scuffler-sandbox --version\n"
     "Runs the Scuffler plug-in on a scenario (without one, the built-in quick-start scenario)\n"
     "with the Scuffler.ini of the working directory, and prints every tick that changed\n"
@@ -43,7 +45,8 @@ const char* const kUsage =
     "--peds lists, at each tick with a key release, every ped the game listed and the first\n"
     "check it failed, or \"eligible\" and its distance, or \"not asked\".\n"
     "--replay runs the plug-in on a recording the game saved (Scuffler-recording-N.bin), in a\n"
-    "private temporary folder, and exits with 3 at the first call that differs from it.\n";
+    "private temporary folder, and exits with 3 at the first call that differs from it.\n"
+    "--scenario also writes the recording as a scenario to run live and edit.\n";
 
 struct Options {
   std::string scenarioFile;  // empty: the built-in scenario
@@ -51,6 +54,7 @@ struct Options {
   std::string iniFile;  // empty: the working directory's Scuffler.ini
   std::string replayFile;
   std::string recordFile;
+  std::string scenarioOut;  // --replay's recording written as a scenario
   int until = 0;  // 0: every tick
   bool peds = false;
 };
@@ -124,6 +128,13 @@ int RunReplayOf(const Options& options) {
                     " is before the recording's first tick, " +
                     std::to_string(read.recording->firstTick),
                 kScenarioError);
+  }
+  if (!options.scenarioOut.empty()) {
+    // Written before the replay runs: a recording another version made may diverge, and its
+    // scenario is what a triager runs then.
+    std::ofstream out(options.scenarioOut, std::ios::binary | std::ios::trunc);
+    out << sandbox::ScenarioFromRecording(*read.recording, fs::path(source).filename().string());
+    if (!out.flush()) return Fail("cannot write " + options.scenarioOut, kScenarioError);
   }
   const std::string svgFile = options.svgFile.empty() ? "" : fs::absolute(options.svgFile).string();
   sandbox::ReplayResult result;
@@ -236,14 +247,15 @@ int main(int argc, char** argv) {
       continue;
     }
     if (argument == "--svg" || argument == "--ini" || argument == "--replay" ||
-        argument == "--record") {
+        argument == "--record" || argument == "--scenario") {
       if (i + 1 == argc) {
         return Fail(argument + " needs a file name\n" + std::string(kUsage), kUsageError);
       }
-      (argument == "--svg"      ? options.svgFile
-       : argument == "--ini"    ? options.iniFile
-       : argument == "--replay" ? options.replayFile
-                                : options.recordFile) = argv[++i];
+      (argument == "--svg"        ? options.svgFile
+       : argument == "--ini"      ? options.iniFile
+       : argument == "--replay"   ? options.replayFile
+       : argument == "--scenario" ? options.scenarioOut
+                                  : options.recordFile) = argv[++i];
     } else if (argument.size() > 1 && argument[0] == '-') {
       return Fail("unknown option " + argument + "\n" + kUsage, kUsageError);
     } else if (options.scenarioFile.empty()) {
@@ -251,6 +263,11 @@ int main(int argc, char** argv) {
     } else {
       return Fail("give one scenario at a time\n" + std::string(kUsage), kUsageError);
     }
+  }
+  if (options.replayFile.empty() && !options.scenarioOut.empty()) {
+    return Fail("--scenario needs --replay: it turns a recording into a scenario\n" +
+                    std::string(kUsage),
+                kUsageError);
   }
   if (!options.replayFile.empty() && !options.recordFile.empty()) {
     return Fail("--replay takes no --record: a replay saves no recording\n" + std::string(kUsage),
