@@ -130,7 +130,10 @@ std::optional<std::string> UnusedRelease(std::uint32_t key) {
                                sim::Time() - slot.stampTime.load());
 }
 
+// The settings file's bytes; none when it is missing or cannot be read (a folder of its name).
 std::optional<std::string> ReadIni() {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(kIniFile, error)) return std::nullopt;
   std::ifstream file(kIniFile, std::ios::binary);
   if (!file) return std::nullopt;
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());

@@ -190,7 +190,8 @@ struct Builder {
   std::map<std::uint64_t, std::int32_t> worldHeld;
   std::int32_t engaged = 0;
   std::string file;  // the settings file the scenario leaves: its bytes
-  enum class File { Missing, Bytes, Unreadable } fileState = File::Missing;
+  enum class File { Missing, Bytes, Unreadable, TooLarge } fileState = File::Missing;
+  Json tooLarge;  // the file written for the last one too large to keep
 
   Ped& Known(std::int32_t handle) {
     const auto [it, added] = index.emplace(handle, peds.size());
@@ -247,11 +248,12 @@ struct Builder {
         return Object("unreadable", true);
       case rec::FileState::TooLarge: {
         // Its bytes were not kept, but what the load made of them was: a file as large that
-        // gives those Settings.
-        fileState = File::Bytes;
-        file.clear();
+        // gives those Settings. The recorder says so every tick; the scenario, when they change.
         Json padded = Object("lines", SettingsLines(tick.settings.value_or(scuffler::Settings{})));
         padded["padded_to"] = rec::kLargestKeptFile + 1;
+        if (fileState == File::TooLarge && tooLarge == padded && !first) return std::nullopt;
+        fileState = File::TooLarge;
+        tooLarge = padded;
         return padded;
       }
       case rec::FileState::Same:
