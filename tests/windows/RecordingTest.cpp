@@ -2,8 +2,9 @@
 // sandbox scenario recorded-session.json (the one the native replay test also runs live), and
 // its Scroll Lock release writes Scuffler-recording-1.bin into the game folder. That file must
 // equal the committed recorded-session.bin in everything but the clock, which here is the
-// machine's; the native suite replays the committed file. With the shipped settings file no
-// release writes anything. Recordings of a crowded town and of ever-new peds are left in the game
+// machine's; the native suite replays the committed file. A rider, then a ragdolled ped, then a
+// move are recorded for the native replay to explain. With the shipped settings file no release
+// writes anything. Recordings of a crowded town and of ever-new peds are left in the game
 // folder for the native replay.
 //
 //   RecordingTest [--write-golden PATH]   also copies the fresh recording to PATH
@@ -97,6 +98,8 @@ void Apply(const sandbox::Event& event) {
 // Plays the scenario; false when a tick ran so late after its key events that a release may have
 // fallen out of the 100 ms window (a stalled machine), so the run says nothing.
 bool Play(const sandbox::Scenario& scenario) {
+  // What the game's clock and the plug-in's start give here cannot be set.
+  CHECK(scenario.tickClocks.empty() && !scenario.settings && scenario.firstTick == 1);
   SimHostReset();
   SimHostSetPlayer(scenario.player.handle, scenario.player.position.x, scenario.player.position.y,
                    scenario.player.position.z);
@@ -152,12 +155,15 @@ std::string WithoutClocks(const rec::Recording& recording) {
   return out.str();
 }
 
-void ReleasingTheSaveKeyWritesTheRecordingOfTheScenario() {
+// Plays the scenario file `name` of the game folder until no release fell out of its window, and
+// returns the one recording it saved; "" when there is none.
+std::string RecordScenario(const wchar_t* name) {
   RemoveRecordings();
+  const std::wstring wide(name);
   const sandbox::ParsedScenario parsed =
-      sandbox::ParseScenario(ReadInGameFolder(L"recorded-session.json"), "recorded-session.json");
+      sandbox::ParseScenario(ReadInGameFolder(name), std::string(wide.begin(), wide.end()));
   CHECK_EQ(parsed.error, "");
-  if (!parsed.scenario) return;
+  if (!parsed.scenario) return "";
   bool inWindow = false;
   for (int attempt = 0; attempt < 5 && !inWindow; ++attempt) {
     RemoveRecordings();
@@ -165,8 +171,13 @@ void ReleasingTheSaveKeyWritesTheRecordingOfTheScenario() {
   }
   CHECK(inWindow);
   CHECK(Recordings() == std::vector<std::string>{"Scuffler-recording-1.bin"});
-
   const std::string fresh = ReadInGameFolder(L"Scuffler-recording-1.bin");
+  RemoveRecordings();
+  return fresh;
+}
+
+void ReleasingTheSaveKeyWritesTheRecordingOfTheScenario() {
+  const std::string fresh = RecordScenario(L"recorded-session.json");
   if (!gWriteGolden.empty()) {
     std::ofstream(gWriteGolden, std::ios::binary) << fresh;
   }
@@ -177,7 +188,15 @@ void ReleasingTheSaveKeyWritesTheRecordingOfTheScenario() {
   if (!made.recording || !golden.recording) return;
   CHECK_EQ(made.recording->ticks.size(), 9u);  // ticks 2 to 10
   CHECK(WithoutClocks(*made.recording) == WithoutClocks(*golden.recording));
-  RemoveRecordings();
+}
+
+// "G does nothing", twice, then a move: left in the game folder for the native replay
+// (windows.replay_wine_recordings), which must name why each release started nothing.
+void ARiderThenARagdolledPedAreRecordedForTheReplay() {
+  const std::string fresh = RecordScenario(L"rider-then-ragdoll.json");
+  const rec::ReadRecording read = rec::ParseRecording(fresh);
+  CHECK_EQ(read.error, "");
+  std::ofstream("rider-then-ragdoll.bin", std::ios::binary) << fresh;
 }
 
 void WithTheShippedSettingsNoReleaseWritesAFile() {
@@ -238,7 +257,7 @@ void BringNewPeds(int tick) {
 }
 
 // A town that reports 1,500 peds (more than the plug-in's buffer reads), and 240 ticks of ever-new
-// peds: both saved whole, for bench and the native replay (windows.replay_busy_recordings).
+// peds: both saved whole, for bench and the native replay (windows.replay_wine_recordings).
 void BusyWorldsAreSavedWhole() {
   SimHostReset();
   SimHostSetPlayer(1, 0, 0, 0);
@@ -259,6 +278,8 @@ int main(int argc, char** argv) {
   EnterGameFolder();
   Run("ReleasingTheSaveKeyWritesTheRecordingOfTheScenario",
       &ReleasingTheSaveKeyWritesTheRecordingOfTheScenario);
+  Run("ARiderThenARagdolledPedAreRecordedForTheReplay",
+      &ARiderThenARagdolledPedAreRecordedForTheReplay);
   Run("WithTheShippedSettingsNoReleaseWritesAFile", &WithTheShippedSettingsNoReleaseWritesAFile);
   Run("BusyWorldsAreSavedWhole", &BusyWorldsAreSavedWhole);
   return Finish();
