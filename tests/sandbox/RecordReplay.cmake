@@ -52,10 +52,14 @@ endif()
 
 string(REGEX MATCH "the plug-in's tick ([0-9]+)" first "${replay}")
 set(first ${CMAKE_MATCH_1})
+# A scenario may number its ticks from a first_tick of its own; the recording, as the plug-in
+# counts them, from 1: the live run's numbers, shifted by the difference, are the replay's.
+string(REGEX MATCH "\ntick +([0-9]+)  " live_first "${live}")
+math(EXPR shift "${CMAKE_MATCH_1} - 1")
 
 # The trigger and settings lines of `text` from tick `first` on, each trigger's reason left out
 # unless `whole`, and the settings lines from the tick after `first` (with `whole`, the target and
-# engaged lines too), in `out`.
+# engaged lines too), in `out`; each tick numbered less the fifth argument.
 function(move_lines text first whole out)
   string(REPLACE "\n" ";" lines "${text}")
   set(kept "")
@@ -63,8 +67,9 @@ function(move_lines text first whole out)
     if(NOT line MATCHES "^tick +([0-9]+)  (.*)$")
       continue()
     endif()
-    set(tick ${CMAKE_MATCH_1})
+    math(EXPR tick "${CMAKE_MATCH_1} - ${ARGV4}")
     set(what "${CMAKE_MATCH_2}")
+    set(line "tick ${tick}  ${what}")
     if(tick LESS first)
       continue()
     endif()
@@ -96,12 +101,12 @@ function(expect_lines what actual expected)
   endif()
 endfunction()
 if(REPLAY_EXIT EQUAL 0)
-  move_lines("${live}" ${first} OFF lived)
-  move_lines("${replay}" ${first} OFF replayed)
+  move_lines("${live}" ${first} OFF lived ${shift})
+  move_lines("${replay}" ${first} OFF replayed 0)
   expect_lines("the replay's move lines" "${replayed}" "${lived}")
 endif()
-move_lines("${live}" ${first} ON lived_whole)
-move_lines("${again}" ${first} ON again_whole)
+move_lines("${live}" ${first} ON lived_whole ${shift})
+move_lines("${again}" ${first} ON again_whole 0)
 expect_lines("the lines of its scenario's live run" "${again_whole}" "${lived_whole}")
 
 function(expect_same what actual expected_file)

@@ -13,6 +13,7 @@
 #   -DREPLAY=file        given as --replay ../NAME; nothing may be left in the temporary folder
 #   -DRECORD=name        given as --record NAME (../NAME keeps the run directory clean)
 #   -DUNTIL=n            given as --until N
+#   -DSCENARIO_OUT=name -DEXPECTED_SCENARIO=file   given as --scenario NAME, and compared
 #   -DARGS=list          more arguments, after the others
 cmake_minimum_required(VERSION 3.25)
 
@@ -47,6 +48,9 @@ if(RECORD)
 endif()
 if(UNTIL)
   list(APPEND args --until "${UNTIL}")
+endif()
+if(SCENARIO_OUT)
+  list(APPEND args --scenario "${SCENARIO_OUT}")
 endif()
 if(INI OR REPLAY OR RECORD)
   set(ENV{TMPDIR} "${WORKDIR}/tmp")
@@ -83,6 +87,11 @@ if(SVG)
   file(READ "${run}/${SVG}" map)
   expect_same(map "${map}" "${EXPECTED_SVG}")
   file(REMOVE "${run}/${SVG}")
+endif()
+if(SCENARIO_OUT)
+  file(READ "${run}/${SCENARIO_OUT}" written)
+  expect_same(scenario "${written}" "${EXPECTED_SCENARIO}")
+  file(REMOVE "${run}/${SCENARIO_OUT}")
 endif()
 if(EXISTING_INI)
   file(READ "${run}/Scuffler.ini" ini)

@@ -1,6 +1,8 @@
 #include "ScenarioFromRecording.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <optional>
@@ -36,7 +38,16 @@ float FloatOf(std::uint64_t slot) {
 
 // A float as JSON: a number, or the text the settings file would hold for one that is not finite.
 Json Number(float value) {
-  if (std::isfinite(value)) return static_cast<double>(value);
+  if (std::isfinite(value)) {
+    // The shortest decimal that reads back as the same float: 1.41, not 1.409999966621399.
+    for (int digits = 1; digits <= 9; ++digits) {
+      char text[32];
+      std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(value));
+      const double shortest = std::strtod(text, nullptr);
+      if (static_cast<float>(shortest) == value) return shortest;
+    }
+    return static_cast<double>(value);
+  }
   return std::isnan(value) ? "nan" : value > 0 ? "inf" : "-inf";
 }
 
