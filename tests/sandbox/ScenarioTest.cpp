@@ -133,7 +133,8 @@ TEST(ScenarioTest, UnknownFieldNamesItsPathAndTheKnownOnes) {
       "s.json: peds[1].lisetd: unknown field; known here: handle, position, listed, fails, "
       "answers");
   EXPECT_EQ(Error(With(R"("tick": 3)")),
-            "s.json: tick: unknown field; known here: description, ticks, first_tick, tick_ms, tick_clocks, "
+            "s.json: tick: unknown field; known here: description, ticks, first_tick, tick_ms, "
+            "tick_clocks, "
             "settings, player, peds, engaged, answers, events");
 }
 
@@ -218,7 +219,8 @@ TEST(ScenarioTest, WhatARecordingNeedsIsReadAndChecked) {
 
   const std::pair<const char*, const char*> kWrong[] = {
       {R"("tick_clocks": [5, 4])", "tick_clocks[1]: runs back from 5"},
-      {R"("tick_clocks": [], "ticks": 1)", "tick_clocks: expected each tick's clock [ms, ...], found an array"},
+      {R"("tick_clocks": [], "ticks": 1)",
+       "tick_clocks: expected each tick's clock [ms, ...], found an array"},
       {R"("ticks": 2, "tick_clocks": [1])", "tick_clocks: has 1 clocks for 2 ticks"},
       {R"("tick_ms": 5, "tick_clocks": [1])", "tick_clocks: give tick_clocks or tick_ms, not both"},
       {R"("tick_clocks": [10, 20], "events": [{"tick": 2, "ms": 11, "tap": "G"}])",

@@ -195,9 +195,10 @@ PedSpec ReadPed(const Json& value, const std::string& path) {
 std::string IniText(const Json& value, const std::string& path) {
   if (value.is_string()) return value.get<std::string>();
   if (!value.is_array()) {
-    Fail(path, "expected the file's lines [\"...\"], its text \"...\", an object {...} or null, "
-               "found " +
-                   Found(value));
+    Fail(path,
+         "expected the file's lines [\"...\"], its text \"...\", an object {...} or null, "
+         "found " +
+             Found(value));
   }
   std::string text;
   for (std::size_t i = 0; i < value.size(); ++i) text += Text(value[i], Item(path, i)) + "\n";
@@ -227,9 +228,9 @@ IniChange ReadIniChange(const Json& value, const std::string& path) {
   const char* const field = value.contains("lines") ? "lines" : "text";
   change.text = IniText(value.at(field), Field(path, field));
   if (value.contains("padded_to")) {
-    change.paddedTo = static_cast<std::size_t>(Integer(
-        value.at("padded_to"), Field(path, "padded_to"),
-        static_cast<long long>(change.text->size()), kMostPaddedBytes));
+    change.paddedTo = static_cast<std::size_t>(
+        Integer(value.at("padded_to"), Field(path, "padded_to"),
+                static_cast<long long>(change.text->size()), kMostPaddedBytes));
   }
   return change;
 }
@@ -237,7 +238,8 @@ IniChange ReadIniChange(const Json& value, const std::string& path) {
 // "settings": {"iKickToChest": 116 or "F5", ...}: each converted as the plug-in converts the
 // settings file's text; a setting not given keeps its default.
 scuffler::Settings ReadSettings(const Json& value, const std::string& path) {
-  if (!value.is_object()) Fail(path, "expected an object {\"setting\": value}, found " + Found(value));
+  if (!value.is_object())
+    Fail(path, "expected an object {\"setting\": value}, found " + Found(value));
   scuffler::Settings settings;
   for (const auto& entry : value.items()) {
     const std::string entryPath = Field(path, entry.key().c_str());
@@ -292,8 +294,7 @@ Event ReadEvent(const Json& value, const std::string& path, const Scenario& scen
                                         static_cast<long long>(scenario.ticks) + offset)) -
                offset;
   if (value.contains("ms")) {
-    const std::uint32_t gap =
-        TickClock(scenario, event.tick) - TickClock(scenario, event.tick - 1);
+    const std::uint32_t gap = TickClock(scenario, event.tick) - TickClock(scenario, event.tick - 1);
     event.ms = static_cast<int>(Integer(value.at("ms"), Field(path, "ms"), 0, gap));
   }
   const Json& argument = value.at(kind);
@@ -332,10 +333,9 @@ Event ReadEvent(const Json& value, const std::string& path, const Scenario& scen
 }
 
 Scenario ReadScenario(const Json& root) {
-  ExpectObject(
-      root, "",
-      {"description", "ticks", "first_tick", "tick_ms", "tick_clocks", "settings", "player", "peds",
-       "engaged", "answers", "events"});
+  ExpectObject(root, "",
+               {"description", "ticks", "first_tick", "tick_ms", "tick_clocks", "settings",
+                "player", "peds", "engaged", "answers", "events"});
   Scenario scenario;
   if (root.contains("description"))
     scenario.description = Text(root.at("description"), "description");
@@ -363,7 +363,8 @@ Scenario ReadScenario(const Json& root) {
           Integer(clocks[i], Item("tick_clocks", i), 0, std::numeric_limits<std::uint32_t>::max()));
       // The game's clock runs forward, wrapping at 2^32 like GetTickCount.
       if (i > 0 && clock - scenario.tickClocks.back() > 0x7FFFFFFFu) {
-        Fail(Item("tick_clocks", i), "runs back from " + std::to_string(scenario.tickClocks.back()));
+        Fail(Item("tick_clocks", i),
+             "runs back from " + std::to_string(scenario.tickClocks.back()));
       }
       scenario.tickClocks.push_back(clock);
     }

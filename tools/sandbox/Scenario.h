@@ -60,7 +60,7 @@ struct WorldAnswers {
 // Writes Scuffler.ini in the working directory with `text`, or deletes it when there is none.
 struct IniChange {
   std::optional<std::string> text;
-  bool unreadable = false;  // instead: a Scuffler.ini that opens but cannot be read
+  bool unreadable = false;   // instead: a Scuffler.ini that opens but cannot be read
   std::size_t paddedTo = 0;  // the text then comment lines up to this many bytes
 };
 

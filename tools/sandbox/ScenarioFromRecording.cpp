@@ -51,7 +51,9 @@ Json Number(float value) {
   return std::isnan(value) ? "nan" : value > 0 ? "inf" : "-inf";
 }
 
-Json Position(const sim::Vec3& at) { return Json::array({Number(at.x), Number(at.y), Number(at.z)}); }
+Json Position(const sim::Vec3& at) {
+  return Json::array({Number(at.x), Number(at.y), Number(at.z)});
+}
 
 bool SamePosition(const sim::Vec3& a, const sim::Vec3& b) {
   return std::memcmp(&a, &b, sizeof a) == 0;
@@ -159,9 +161,9 @@ TickAnswers Gather(const rec::Recording& recording, std::size_t index) {
         const scuffler::NativeInfo* const native = scuffler::FindNative(event.hash);
         if (native == nullptr) break;  // another version's native: nothing here answers it
         if (event.hash == hash::kGetEntityCoords && !event.args.empty()) {
-          tick.positions.emplace(
-              Low32(event.args[0]),
-              sim::Vec3{FloatOf(event.result[0]), FloatOf(event.result[1]), FloatOf(event.result[2])});
+          tick.positions.emplace(Low32(event.args[0]),
+                                 sim::Vec3{FloatOf(event.result[0]), FloatOf(event.result[1]),
+                                           FloatOf(event.result[2])});
         } else if (!sim::TakesAnswers(event.hash)) {
           break;  // computed from its arguments, as the game computes it
         } else if (native->checkedPed != scuffler::kNoPed &&
@@ -294,7 +296,7 @@ struct Builder {
     for (const auto& [native, values] : tick.world) {
       if (native == hash::kGetMeleeTargetForPed) continue;
       const auto held = worldHeld.find(native);
-      const std::int32_t now = held != worldHeld.end()           ? held->second
+      const std::int32_t now = held != worldHeld.end()        ? held->second
                                : native == hash::kPlayerPedId ? player
                                                               : WorldDefault(native);
       if (!Changes(values, now)) continue;
@@ -332,8 +334,7 @@ struct Builder {
          it != tick.byPed.end() && it->first.first == ped.handle; ++it) {
       const std::uint64_t native = it->first.second;
       const auto held = ped.held.find(native);
-      const std::int32_t now =
-          held != ped.held.end() ? held->second : sim::PassingAnswer(native);
+      const std::int32_t now = held != ped.held.end() ? held->second : sim::PassingAnswer(native);
       if (!Changes(it->second, now)) continue;
       answers[scuffler::FindNative(native)->name] = InTurn(it->second);
       ped.held[native] = it->second.back();
@@ -398,7 +399,8 @@ std::string ScenarioFromRecording(const rec::Recording& recording, const std::st
       if (first) {
         records[p] = Object("handle", ped.handle);
         records[p]["position"] = Position(ped.position);
-        if (change.contains("listed") && !change["listed"].get<bool>()) records[p]["listed"] = false;
+        if (change.contains("listed") && !change["listed"].get<bool>())
+          records[p]["listed"] = false;
         if (change.contains("answers")) records[p]["answers"] = change["answers"];
       } else if (!change.empty()) {
         Json line = Object("ped", ped.handle);
@@ -407,8 +409,7 @@ std::string ScenarioFromRecording(const rec::Recording& recording, const std::st
       }
     }
     // At the tick's own clock, where the replay delivers them: inside the release window.
-    const std::uint32_t gap =
-        first ? 0 : recording.ticks[t].clock - recording.ticks[t - 1].clock;
+    const std::uint32_t gap = first ? 0 : recording.ticks[t].clock - recording.ticks[t - 1].clock;
     for (const std::int32_t key : tick.released) {
       Json line = Json::object();
       if (gap != 0) line["ms"] = gap;
@@ -418,9 +419,9 @@ std::string ScenarioFromRecording(const rec::Recording& recording, const std::st
     }
   }
 
-  Json description =
-      "Made from " + source + ": " + std::to_string(count) + (count == 1 ? " tick" : " ticks") +
-      " recorded by Scuffler " + recording.pluginVersion + ".";
+  Json description = "Made from " + source + ": " + std::to_string(count) +
+                     (count == 1 ? " tick" : " ticks") + " recorded by Scuffler " +
+                     recording.pluginVersion + ".";
   std::vector<std::uint32_t> clocks;
   for (const rec::RecordedTick& tick : recording.ticks) clocks.push_back(tick.clock);
   const scuffler::Settings starting =

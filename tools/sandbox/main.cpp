@@ -55,7 +55,7 @@ struct Options {
   std::string replayFile;
   std::string recordFile;
   std::string scenarioOut;  // --replay's recording written as a scenario
-  int until = 0;  // 0: every tick
+  int until = 0;            // 0: every tick
   bool peds = false;
 };
 
@@ -265,9 +265,9 @@ int main(int argc, char** argv) {
     }
   }
   if (options.replayFile.empty() && !options.scenarioOut.empty()) {
-    return Fail("--scenario needs --replay: it turns a recording into a scenario\n" +
-                    std::string(kUsage),
-                kUsageError);
+    return Fail(
+        "--scenario needs --replay: it turns a recording into a scenario\n" + std::string(kUsage),
+        kUsageError);
   }
   if (!options.replayFile.empty() && !options.recordFile.empty()) {
     return Fail("--replay takes no --record: a replay saves no recording\n" + std::string(kUsage),
