@@ -11,6 +11,7 @@
 #   -DPEDS=ON            both runs with --peds, whose lines are compared too
 #   -DREPLAY_EXIT=3      the replay cannot follow the recording (a settings file past what a
 #                        recording keeps): only its scenario is compared
+#   -DSCENARIO_SAYS=text the scenario the replay writes holds this text
 cmake_minimum_required(VERSION 3.25)
 
 file(REMOVE_RECURSE "${WORKDIR}")
@@ -39,6 +40,13 @@ if(NOT live_status EQUAL 0 OR NOT replay_status EQUAL REPLAY_EXIT OR NOT again_s
   message(FATAL_ERROR "live run with --record exit ${live_status}: ${live_err}\n"
                       "replay exit ${replay_status}: ${replay_err}\n"
                       "its scenario's live run exit ${again_status}: ${again_err}")
+endif()
+if(SCENARIO_SAYS)
+  file(READ "${WORKDIR}/made.json" made)
+  string(FIND "${made}" "${SCENARIO_SAYS}" at)
+  if(at LESS 0)
+    message(FATAL_ERROR "the scenario does not hold ${SCENARIO_SAYS}:\n${made}")
+  endif()
 endif()
 foreach(dir live replay again tmp)
   file(GLOB left RELATIVE "${WORKDIR}/${dir}" "${WORKDIR}/${dir}/*")
