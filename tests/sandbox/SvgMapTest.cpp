@@ -34,6 +34,18 @@ TEST(SvgMapTest, AHollowPedIsLabelledWithTheCheckItFailed) {
   EXPECT_TRUE(Has(svg, ">ped 20, 10.00 away</text>")) << svg;
 }
 
+TEST(SvgMapTest, ListedPedsWithoutPositionsAreNamedBelowTheMapTenAtMost) {
+  MapView view = View();
+  EXPECT_FALSE(Has(DrawMap(view), "no answer gave"));
+  for (int i = 0; i < 12; ++i) view.unplaced.push_back({50 + i, {}, true, false, "IS_ENTITY_DEAD"});
+  const std::string svg = DrawMap(view);
+  EXPECT_TRUE(Has(svg, "height=\"956.0\" viewBox=\"0 0 820.0 956.0\"")) << svg;  // 12 lines more
+  EXPECT_TRUE(Has(svg, ">ped 50: IS_ENTITY_DEAD</text>"));
+  EXPECT_TRUE(Has(svg, ">ped 59: IS_ENTITY_DEAD</text>"));
+  EXPECT_FALSE(Has(svg, ">ped 60: "));
+  EXPECT_TRUE(Has(svg, ">and 2 more</text>"));
+}
+
 TEST(SvgMapTest, IsOneSvgDocument) {
   const std::string svg = DrawMap(View());
   EXPECT_EQ(

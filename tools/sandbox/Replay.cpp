@@ -433,8 +433,8 @@ ReplayResult RunReplay(const rec::Recording& recording, std::ostream& trace, Tic
   scuffler::SetRecordingSink(scuffler::kFolderSink);
   std::error_code ignored;
   std::filesystem::remove_all(kReplayIni, ignored);
-  // The map of the last tick replayed, from the positions the recording answered with; a ped
-  // whose position no answer gave is left off rather than drawn where it may not stand.
+  // The map of the last tick replayed, from the positions the recording answered with; a listed
+  // ped whose position no answer gave is named below it rather than drawn where it may not stand.
   MapView& view = result.lastTick;
   view.tick = static_cast<int>(replay.tickNumber);
   view.player = scuffler::gTickState.playerPed;
@@ -448,7 +448,7 @@ ReplayResult RunReplay(const rec::Recording& recording, std::ostream& trace, Tic
       view.playerPosition = ped.position;
       continue;
     }
-    if (!ped.placed) continue;
+    if (!ped.placed && !ped.listed) continue;
     const bool eligible = searched.count(ped.handle) != 0;
     // A hollow ped's check, from the last tick's answers: "not asked" when they hold none.
     bool unasked = false;
@@ -456,7 +456,8 @@ ReplayResult RunReplay(const rec::Recording& recording, std::ostream& trace, Tic
         eligible ? ""
                  : FirstFailed(replay.answered, scuffler::kEligibilityChecks, ped.handle, unasked);
     if (!eligible && failed.empty()) failed = kNotAsked;
-    view.peds.push_back({ped.handle, ped.position, ped.listed, eligible, failed});
+    (ped.placed ? view.peds : view.unplaced)
+        .push_back({ped.handle, ped.position, ped.listed, eligible, failed});
   }
   if (result.matched) trace << Summary(result.totals);
   return result;

@@ -119,6 +119,33 @@ std::string Legend(double gridStep) {
   return svg;
 }
 
+constexpr double kLineHeight = 18;
+constexpr std::size_t kMostUnplacedNamed = 10;
+
+// The lines below the map that name the listed peds it cannot draw, from `top` down.
+std::string UnplacedList(const std::vector<MapPed>& peds, double top) {
+  std::string svg = Label(20, top, "listed, but no answer gave their positions:", kPedColor);
+  for (std::size_t i = 0; i < peds.size() && i < kMostUnplacedNamed; ++i) {
+    const MapPed& ped = peds[i];
+    svg += Label(36, top + kLineHeight * static_cast<double>(i + 1),
+                 "ped " + std::to_string(ped.handle) + ": " +
+                     (ped.check.empty() ? std::string("eligible") : ped.check),
+                 kIneligibleColor);
+  }
+  if (peds.size() > kMostUnplacedNamed) {
+    svg += Label(36, top + kLineHeight * static_cast<double>(kMostUnplacedNamed + 1),
+                 "and " + std::to_string(peds.size() - kMostUnplacedNamed) + " more",
+                 kIneligibleColor);
+  }
+  return svg;
+}
+
+// How many lines UnplacedList takes.
+double UnplacedLines(const std::vector<MapPed>& peds) {
+  if (peds.empty()) return 0;
+  return 1 + static_cast<double>(std::min(peds.size(), kMostUnplacedNamed + 1));
+}
+
 }  // namespace
 
 std::string DrawMap(const MapView& view) {
@@ -133,9 +160,10 @@ std::string DrawMap(const MapView& view) {
   const double scale = kMapRadius / viewRadius;
   const double step = GridStep(viewRadius);
 
+  const double height = kHeight + kLineHeight * UnplacedLines(view.unplaced);
   std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Num(kWidth) +
-                    "\" height=\"" + Num(kHeight) + "\" viewBox=\"0 0 " + Num(kWidth) + " " +
-                    Num(kHeight) +
+                    "\" height=\"" + Num(height) + "\" viewBox=\"0 0 " + Num(kWidth) + " " +
+                    Num(height) +
                     "\" font-family=\"DejaVu Sans, Arial, sans-serif\" "
                     "font-size=\"13\">\n";
   svg += "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
@@ -217,6 +245,7 @@ std::string DrawMap(const MapView& view) {
   svg += Label(kCenterX, kCenterY + 26, "player " + std::to_string(view.player), kPlayerColor,
                "middle", "bold");
   svg += Legend(step);
+  if (!view.unplaced.empty()) svg += UnplacedList(view.unplaced, kHeight - 4);
   svg += "</svg>\n";
   return svg;
 }

@@ -25,6 +25,9 @@ struct MapView {
   std::int32_t player = 0;
   sim::Vec3 playerPosition;
   std::vector<MapPed> peds;  // the player's own ped left out
+  // Peds of the game's list that no answer placed (a replay): named below the map with their
+  // check, as they cannot be drawn.
+  std::vector<MapPed> unplaced;
   std::int32_t target = 0;
   std::int32_t engaged = 0;
   float maxDistance = 0;
