@@ -1,7 +1,8 @@
 # Runs a scenario live with --record, then replays the recording it wrote, each in an empty
-# directory: both exit 0, and the replay's move lines (each trigger's line, its reason left out,
-# as a replay cannot ask again) and settings lines are the live run's, tick for tick, from the
-# recording's first tick (where the replay shows every setting) to the last. The replay also
+# directory: both exit 0, and the replay's move lines (each trigger's line with its reason, read
+# from the recorded answers, but for the checks it says were not asked) and settings lines are
+# the live run's, tick for tick, from the recording's first tick (where the replay shows every
+# setting) to the last. The replay also
 # writes the recording as a scenario (--scenario), which then runs live: its move lines, reasons
 # included, and its settings, target and engaged lines are the first live run's.
 #
@@ -65,9 +66,9 @@ set(first ${CMAKE_MATCH_1})
 string(REGEX MATCH "\ntick +([0-9]+)  " live_first "${live}")
 math(EXPR shift "${CMAKE_MATCH_1} - 1")
 
-# The trigger and settings lines of `text` from tick `first` on, each trigger's reason left out
-# unless `whole`, and the settings lines from the tick after `first` (with `whole`, the target and
-# engaged lines too), in `out`; each tick numbered less the fifth argument.
+# The trigger and settings lines of `text` from tick `first` on, and the settings lines from the
+# tick after `first` (with `whole`, the target, engaged and settings file lines too), in `out`;
+# each tick numbered less the fifth argument.
 function(move_lines text first whole out)
   string(REPLACE "\n" ";" lines "${text}")
   set(kept "")
@@ -91,9 +92,8 @@ function(move_lines text first whole out)
       list(APPEND kept "${CMAKE_MATCH_0}")
     elseif(what MATCHES "^(i[A-Za-z0-9]+ \\(|special-ability action)"
            AND NOT what MATCHES "^iSaveRecordingKey")
-      if(NOT whole)
-        string(REGEX REPLACE "no one to act on \\([^)]*\\)" "no one to act on" line "${line}")
-      endif()
+      # Where the recording did not ask a check, the replay says so; the live run asks again.
+      string(REGEX REPLACE ", though [^)]* before it were not asked" "" line "${line}")
       list(APPEND kept "${line}")
     endif()
   endforeach()
