@@ -109,6 +109,11 @@ function(expect_lines what actual expected)
   endif()
 endfunction()
 if(REPLAY_EXIT EQUAL 0)
+  # Both name every setting at the first tick: the scenario starts with the recorded Settings.
+  string(REGEX MATCH "  settings: [^\n]*" replay_settings "${replay}")
+  string(REGEX MATCH "  settings: [^\n]*" again_settings "${again}")
+  expect_lines("the first settings of its scenario's live run" "${again_settings}"
+               "${replay_settings}")
   move_lines("${live}" ${first} OFF lived ${shift})
   move_lines("${replay}" ${first} OFF replayed 0)
   expect_lines("the replay's move lines" "${replayed}" "${lived}")
