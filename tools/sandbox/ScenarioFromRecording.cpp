@@ -1,11 +1,14 @@
 #include "ScenarioFromRecording.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <map>
 #include <optional>
+#include <set>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -202,7 +205,10 @@ struct Builder {
   std::map<std::int32_t, std::size_t> index;
   std::map<std::uint64_t, std::int32_t> worldHeld;
   std::int32_t engaged = 0;
-  std::string file;  // the settings file the scenario leaves: its bytes
+  std::unordered_set<std::int32_t> listedNow;  // the tick's ped list
+  std::vector<std::int32_t> listedBefore;      // the last tick's
+  std::set<std::size_t> holding;               // peds an answer has been set for
+  std::string file;                            // the settings file the scenario leaves: its bytes
   enum class File { Missing, Bytes, Unreadable, TooLarge } fileState = File::Missing;
   Json tooLarge;  // the file written for the last one too large to keep
 
@@ -315,6 +321,32 @@ struct Builder {
     return engaged;
   }
 
+  // The tick's ped list, for PedChanges; call before it at each tick.
+  void BeginTick(const TickAnswers& tick) {
+    if (tick.listed) listedNow = {tick.listed->begin(), tick.listed->end()};
+  }
+
+  // The peds a tick after the first may change, in the order of `peds`: those listed before it or
+  // in it, those it answered of, and at a release those holding an answer. The others keep what
+  // they had, so a recording of ever-new peds turns into a scenario in time linear in its size.
+  std::vector<std::size_t> Touched(const TickAnswers& tick) const {
+    std::vector<std::size_t> touched;
+    const auto add = [this, &touched](std::int32_t handle) {
+      const auto it = index.find(handle);
+      if (it != index.end()) touched.push_back(it->second);
+    };
+    for (const std::int32_t handle : listedBefore) add(handle);
+    if (tick.listed) {
+      for (const std::int32_t handle : *tick.listed) add(handle);
+    }
+    for (const auto& entry : tick.byPed) add(entry.first.first);
+    for (const auto& entry : tick.positions) add(entry.first);
+    if (!tick.released.empty()) touched.insert(touched.end(), holding.begin(), holding.end());
+    std::sort(touched.begin(), touched.end());
+    touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
+    return touched;
+  }
+
   // What changed for `ped` this tick, as the fields of a ped record or event.
   Json PedChanges(Ped& ped, const TickAnswers& tick, bool first) {
     Json change = Json::object();
@@ -324,8 +356,7 @@ struct Builder {
       change["position"] = Position(ped.position);
     }
     if (tick.listed) {
-      bool listed = false;
-      for (const std::int32_t handle : *tick.listed) listed = listed || handle == ped.handle;
+      const bool listed = listedNow.count(ped.handle) != 0;
       if (first || listed != ped.listed) change["listed"] = listed;
       ped.listed = listed;
     }
@@ -338,6 +369,7 @@ struct Builder {
       if (!Changes(it->second, now)) continue;
       answers[scuffler::FindNative(native)->name] = InTurn(it->second);
       ped.held[native] = it->second.back();
+      holding.insert(index.at(ped.handle));
     }
     // At a release the live run asks the checks again to say why no one was acted on; one the
     // recording did not ask then cannot be known, and passes, as the replay's reasons pass it.
@@ -393,7 +425,15 @@ std::string ScenarioFromRecording(const rec::Recording& recording, const std::st
       if (!answers.empty()) event(number, Object("answers", answers));
       if (engaged) event(number, Object("engaged", *engaged));
     }
-    for (std::size_t p = 0; p < builder.peds.size(); ++p) {
+    builder.BeginTick(tick);
+    std::vector<std::size_t> touched;
+    if (first) {
+      for (std::size_t p = 0; p < builder.peds.size(); ++p) touched.push_back(p);
+    } else {
+      touched = builder.Touched(tick);
+    }
+    if (tick.listed) builder.listedBefore = *tick.listed;
+    for (const std::size_t p : touched) {
       Ped& ped = builder.peds[p];
       Json change = builder.PedChanges(ped, tick, first);
       if (first) {
