@@ -93,6 +93,9 @@ bool TakesAnswers(std::uint64_t hash);
 // The answer under which a known ped passes the per-ped check `hash`, which it gives unless told
 // otherwise: 1 for DOES_ENTITY_EXIST and IS_PED_HUMAN, which must hold, 0 for the others.
 std::int32_t PassingAnswer(std::uint64_t hash);
+// The answer of a native asked of no ped (the pause menu, the controller, the random pick) while
+// none is set: 1 for IS_USING_KEYBOARD_AND_MOUSE (the player on keyboard and mouse), else 0.
+std::int32_t UnsetAnswer(std::uint64_t hash);
 
 // Makes worldGetAllPeds report `count` regardless of the buffer: it writes min(count, capacity)
 // entries (the list repeated, or handle 0 when it is empty) and returns `count`. A negative value

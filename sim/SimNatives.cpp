@@ -45,7 +45,7 @@ int PedArgument(std::uint64_t nativeHash) {
 // The default of a check: a known ped is eligible and ready, an unknown one does not exist; the
 // player is on keyboard and mouse.
 std::int32_t DefaultAnswer(std::uint64_t nativeHash, std::int32_t ped) {
-  if (nativeHash == hash::kIsUsingKeyboardAndMouse) return 1;
+  if (PedArgument(nativeHash) == scuffler::kNoPed) return sim::UnsetAnswer(nativeHash);
   return sim::detail::FindPed(ped) != nullptr ? sim::PassingAnswer(nativeHash) : 0;
 }
 
@@ -158,6 +158,10 @@ namespace sim {
 
 bool TakesAnswers(std::uint64_t nativeHash) {
   return scuffler::FindNative(nativeHash) != nullptr && FindComputed(nativeHash) == nullptr;
+}
+
+std::int32_t UnsetAnswer(std::uint64_t nativeHash) {
+  return nativeHash == hash::kIsUsingKeyboardAndMouse ? 1 : 0;
 }
 
 std::int32_t PassingAnswer(std::uint64_t nativeHash) {

@@ -65,18 +65,7 @@ execute_process(COMMAND "${SANDBOX}" ${args} WORKING_DIRECTORY "${run}"
                 OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
 
 set(failures "")
-function(expect_same what actual expected_file)
-  set(expected "")
-  if(expected_file)
-    file(READ "${expected_file}" expected)
-  endif()
-  if(NOT actual STREQUAL expected)
-    file(WRITE "${WORKDIR}/actual-${what}" "${actual}")
-    execute_process(COMMAND diff -u "${expected_file}" "${WORKDIR}/actual-${what}"
-                    OUTPUT_VARIABLE difference)
-    set(failures "${failures}${what} differs from ${expected_file}:\n${difference}\n" PARENT_SCOPE)
-  endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/ExpectSame.cmake)
 
 if(NOT status STREQUAL EXPECTED_EXIT)
   string(APPEND failures "exit status ${status}, expected ${EXPECTED_EXIT}\n")

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Slots.h"
 #include "hook/NativeHashes.h"
 #include "melee/PedChecks.h"
 #include "melee/TickState.h"
@@ -30,7 +31,7 @@ std::vector<TriggerOutcome> FiredTriggers(const KeySlotsBefore& before,
   for (const int trigger : scuffler::kTriggerOrder) {
     if (trigger == scuffler::kRandomTrigger) {
       if (const sim::Call* draw = FindCall(calls, scuffler::hash::kGetRandomIntInRange)) {
-        const auto pick = static_cast<std::int32_t>(static_cast<std::uint32_t>(draw->result[0]));
+        const std::int32_t pick = Low32(draw->result[0]);
         fired.push_back({trigger, 0, pick, 0, "", ""});
       }
       continue;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Observe.h"
+#include "Slots.h"
 #include "World.h"
 #include "hook/NativeHashes.h"
 #include "input/KeyStateTable.h"
@@ -43,10 +44,6 @@ struct TickAnswers {
   }
 };
 
-std::int32_t Low32(std::uint64_t slot) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(slot));
-}
-
 std::string Hex(std::uint64_t value) {
   char text[24];
   std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(value));
@@ -57,14 +54,9 @@ std::string SlotText(std::uint64_t hash, std::size_t index, std::uint64_t slot) 
   const bool isFloat =
       hash == scuffler::hash::kVdist2 ||
       (hash == scuffler::hash::kTaskPutPedDirectlyIntoMelee && (index == 3 || index == 4));
-  if (isFloat) {
-    const auto bits = static_cast<std::uint32_t>(slot);
-    float value;
-    std::memcpy(&value, &bits, sizeof value);
-    return FormatNumber(value);
-  }
+  if (isFloat) return FormatNumber(FloatOf(slot));
   if (slot > 0xFFFFFFFFu) return Hex(slot);
-  return std::to_string(static_cast<std::int32_t>(static_cast<std::uint32_t>(slot)));
+  return std::to_string(Low32(slot));
 }
 
 // A native call by its public name, as a modder reads it: PED::IS_PED_RAGDOLL(1002).
@@ -138,14 +130,7 @@ struct Replay {
   void Answered() { pending = false; }
 
   void Remember(std::int32_t ped, const std::uint64_t* result) {
-    sim::Vec3 at;
-    const auto part = [result](int i) {
-      const auto bits = static_cast<std::uint32_t>(result[i]);
-      float value;
-      std::memcpy(&value, &bits, sizeof value);
-      return value;
-    };
-    at = {part(0), part(1), part(2)};
+    const sim::Vec3 at = PointOf(result);
     WorldPed& known = FindOrAdd(world, {ped, at, false, true});
     known.position = at;
     known.placed = true;
@@ -179,7 +164,7 @@ void AnswerNative(const sim::Call& call, std::uint64_t* result, void* context) {
     replay.answered.inCombatWith[Low32(call.args[1])] = answer;
   }
   if (call.hash == scuffler::hash::kGetEntityCoords && !call.args.empty()) {
-    replay.Remember(static_cast<std::int32_t>(static_cast<std::uint32_t>(call.args[0])), result);
+    replay.Remember(Low32(call.args[0]), result);
   }
   replay.Answered();
 }

@@ -15,6 +15,7 @@
 #include <nlohmann/json.hpp>
 
 #include "SimHook.h"
+#include "Slots.h"
 #include "hook/NativeHashes.h"
 #include "input/KeyNames.h"
 #include "melee/PedChecks.h"
@@ -27,17 +28,6 @@ namespace {
 namespace rec = scuffler::recording;
 namespace hash = scuffler::hash;
 using Json = nlohmann::ordered_json;
-
-std::int32_t Low32(std::uint64_t slot) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(slot));
-}
-
-float FloatOf(std::uint64_t slot) {
-  const auto bits = static_cast<std::uint32_t>(slot);
-  float value;
-  std::memcpy(&value, &bits, sizeof value);
-  return value;
-}
 
 // A float as JSON: a number, or the text the settings file would hold for one that is not finite.
 Json Number(float value) {
@@ -123,11 +113,6 @@ bool IsCheck(std::uint64_t native) {
          in(scuffler::kReadinessChecks);
 }
 
-// The simulated game's own answer to a native asked of no ped (see SimHook.h).
-std::int32_t WorldDefault(std::uint64_t native) {
-  return native == hash::kIsUsingKeyboardAndMouse ? 1 : 0;
-}
-
 // {"name": value}, built field by field (brace lists of JSON values confuse the compiler's
 // initialisation checks).
 Json Object(const char* name, Json value) {
@@ -164,9 +149,7 @@ TickAnswers Gather(const rec::Recording& recording, std::size_t index) {
         const scuffler::NativeInfo* const native = scuffler::FindNative(event.hash);
         if (native == nullptr) break;  // another version's native: nothing here answers it
         if (event.hash == hash::kGetEntityCoords && !event.args.empty()) {
-          tick.positions.emplace(Low32(event.args[0]),
-                                 sim::Vec3{FloatOf(event.result[0]), FloatOf(event.result[1]),
-                                           FloatOf(event.result[2])});
+          tick.positions.emplace(Low32(event.args[0]), PointOf(event.result));
         } else if (!sim::TakesAnswers(event.hash)) {
           break;  // computed from its arguments, as the game computes it
         } else if (native->checkedPed != scuffler::kNoPed &&
@@ -293,9 +276,9 @@ struct Builder {
     Json answers = Json::object();
     if (!tick.released.empty()) {
       for (auto& [native, held] : worldHeld) {
-        if (tick.world.count(native) == 0 && IsCheck(native) && held != WorldDefault(native)) {
-          answers[scuffler::FindNative(native)->name] = WorldDefault(native);
-          held = WorldDefault(native);
+        if (tick.world.count(native) == 0 && IsCheck(native) && held != sim::UnsetAnswer(native)) {
+          answers[scuffler::FindNative(native)->name] = sim::UnsetAnswer(native);
+          held = sim::UnsetAnswer(native);
         }
       }
     }
@@ -304,7 +287,7 @@ struct Builder {
       const auto held = worldHeld.find(native);
       const std::int32_t now = held != worldHeld.end()        ? held->second
                                : native == hash::kPlayerPedId ? player
-                                                              : WorldDefault(native);
+                                                              : sim::UnsetAnswer(native);
       if (!Changes(values, now)) continue;
       answers[scuffler::FindNative(native)->name] = InTurn(values);
       worldHeld[native] = values.back();
